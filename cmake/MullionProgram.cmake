@@ -1,0 +1,29 @@
+# mullion_add_resources(TARGET RC_FILE): compiles a resource script with llvm-rc and embeds the
+# resulting .res image in TARGET; the platform's resource loader finds it through the module.
+find_program(MULLION_LLVM_RC NAMES llvm-rc llvm-rc-14 REQUIRED)
+
+function(mullion_add_resources target rc_file)
+  get_filename_component(rc_abs "${rc_file}" ABSOLUTE)
+  get_filename_component(rc_dir "${rc_abs}" DIRECTORY)
+  set(res "${CMAKE_CURRENT_BINARY_DIR}/${target}.res")
+  set(embed "${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp")
+  file(GLOB_RECURSE rc_inputs CONFIGURE_DEPENDS "${rc_dir}/*.h" "${rc_dir}/res/*")
+  add_custom_command(OUTPUT "${res}"
+    COMMAND ${MULLION_LLVM_RC} /nologo /I "${rc_dir}" /I "${PROJECT_SOURCE_DIR}/platform/include"
+            /FO "${res}" "${rc_abs}"
+    DEPENDS "${rc_abs}" ${rc_inputs}
+    WORKING_DIRECTORY "${rc_dir}"
+    COMMENT "Compiling resources of ${target}")
+  configure_file("${PROJECT_SOURCE_DIR}/cmake/embedded_resources.cpp.in" "${embed}" @ONLY)
+  set_source_files_properties("${embed}" PROPERTIES OBJECT_DEPENDS "${res}")
+  target_sources(${target} PRIVATE "${embed}")
+endfunction()
+
+# mullion_add_program(NAME RC_FILE SOURCES...): one of the programs of the disk, linked against
+# the framework, with its resources embedded.
+function(mullion_add_program name rc_file)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE mullion_framework mullion_main mullion_warnings)
+  mullion_add_resources(${name} "${rc_file}")
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${PROJECT_BINARY_DIR}/bin")
+endfunction()
