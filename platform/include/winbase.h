@@ -37,13 +37,16 @@
 #define RT_GROUP_ICON MAKEINTRESOURCEA(14)
 #define RT_VERSION MAKEINTRESOURCEA(16)
 
+#ifndef RC_INVOKED
 typedef struct _STARTUPINFOA {
     DWORD cb;
     DWORD dwFlags;
     WORD wShowWindow;
 } STARTUPINFOA, *LPSTARTUPINFOA;
+#endif
 #define STARTF_USESHOWWINDOW 0x00000001
 
+#ifndef RC_INVOKED
 WINBASEAPI HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
 WINBASEAPI DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
 WINBASEAPI LPSTR WINAPI GetCommandLineA(void);
@@ -73,3 +76,4 @@ WINBASEAPI BOOL WINAPI FreeResource(HGLOBAL hResData);
 
 // The entry point every program defines; the platform's main() calls it.
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd);
+#endif

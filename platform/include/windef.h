@@ -2,8 +2,10 @@
 // LPARAM and LRESULT are pointer-sized. Strings of the "A" functions are UTF-8.
 #pragma once
 
+#ifndef RC_INVOKED
 #include <cstddef>
 #include <cstdint>
+#endif
 
 #define WINAPI
 #define CALLBACK
@@ -26,6 +28,7 @@
 #define WINBASEAPI WINUSERAPI
 #define WINGDIAPI WINUSERAPI
 
+#ifndef RC_INVOKED
 typedef uint8_t BYTE;
 typedef uint16_t WORD;
 typedef uint32_t DWORD;
@@ -69,6 +72,7 @@ typedef int* LPINT;
 typedef BOOL* LPBOOL;
 typedef WORD* LPWORD;
 typedef COLORREF* LPCOLORREF;
+#endif
 
 #define DECLARE_HANDLE(name)                                                                      \
     struct name##__ {                                                                              \
@@ -76,6 +80,7 @@ typedef COLORREF* LPCOLORREF;
     };                                                                                             \
     typedef struct name##__* name
 
+#ifndef RC_INVOKED
 typedef void* HANDLE;
 typedef HANDLE* PHANDLE;
 typedef HANDLE HGLOBAL;
@@ -98,9 +103,11 @@ DECLARE_HANDLE(HACCEL);
 DECLARE_HANDLE(HRSRC);
 DECLARE_HANDLE(HKEY);
 typedef HKEY* PHKEY;
+#endif
 
 #define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
 
+#ifndef RC_INVOKED
 typedef struct tagPOINT {
     LONG x;
     LONG y;
@@ -123,6 +130,7 @@ typedef struct tagPOINTS {
     SHORT x;
     SHORT y;
 } POINTS;
+#endif
 
 #define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))

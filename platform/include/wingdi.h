@@ -224,6 +224,7 @@
 #define PC_NOCOLLAPSE 0x04
 #define CLR_INVALID 0xFFFFFFFF
 
+#ifndef RC_INVOKED
 typedef struct tagLOGPEN {
     UINT lopnStyle;
     POINT lopnWidth;
@@ -432,12 +433,14 @@ WINGDIAPI BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, i
                                  HDC hdcSrc, int xSrc, int ySrc, int wSrc, int hSrc, DWORD rop);
 WINGDIAPI int WINAPI SetStretchBltMode(HDC hdc, int mode);
 WINGDIAPI BOOL WINAPI GdiFlush(void);
+#endif
 #define BLACKONWHITE 1
 #define WHITEONBLACK 2
 #define COLORONCOLOR 3
 #define HALFTONE 4
 
 // Palettes.
+#ifndef RC_INVOKED
 WINGDIAPI HPALETTE WINAPI CreatePalette(const LOGPALETTE* plpal);
 WINGDIAPI HPALETTE WINAPI SelectPalette(HDC hdc, HPALETTE hPal, BOOL bForceBkgd);
 WINGDIAPI UINT WINAPI RealizePalette(HDC hdc);
@@ -464,3 +467,4 @@ WINGDIAPI int WINAPI GetTextFaceA(HDC hdc, int c, LPSTR lpName);
 WINGDIAPI UINT WINAPI SetTextAlign(HDC hdc, UINT align);
 WINGDIAPI UINT WINAPI GetTextAlign(HDC hdc);
 WINGDIAPI int WINAPI SetTextCharacterExtra(HDC hdc, int extra);
+#endif

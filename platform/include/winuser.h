@@ -4,12 +4,14 @@
 #include "windef.h"
 #include "wingdi.h"
 
+#ifndef RC_INVOKED
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 typedef BOOL(CALLBACK* WNDENUMPROC)(HWND, LPARAM);
 
 // Messages.
+#endif
 #define WM_NULL 0x0000
 #define WM_CREATE 0x0001
 #define WM_DESTROY 0x0002
@@ -874,6 +876,7 @@ typedef BOOL(CALLBACK* WNDENUMPROC)(HWND, LPARAM);
 #define EN_HSCROLL 0x0601
 #define EN_VSCROLL 0x0602
 
+#ifndef RC_INVOKED
 typedef struct tagMSG {
     HWND hwnd;
     UINT message;
@@ -1061,8 +1064,10 @@ WINUSERAPI HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCS
                                        DWORD dwStyle, int X, int Y, int nWidth, int nHeight,
                                        HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
                                        LPVOID lpParam);
+#endif
 #define CreateWindowA(cls, name, style, x, y, w, h, parent, menu, inst, param)                     \
     CreateWindowExA(0L, cls, name, style, x, y, w, h, parent, menu, inst, param)
+#ifndef RC_INVOKED
 WINUSERAPI BOOL WINAPI DestroyWindow(HWND hWnd);
 WINUSERAPI BOOL WINAPI IsWindow(HWND hWnd);
 WINUSERAPI BOOL WINAPI IsChild(HWND hWndParent, HWND hWnd);
@@ -1275,7 +1280,9 @@ WINUSERAPI HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplate
 WINUSERAPI HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA lpTemplate,
                                                   HWND hWndParent, DLGPROC lpDialogFunc,
                                                   LPARAM dwInitParam);
+#endif
 #define DialogBoxA(inst, tmpl, parent, proc) DialogBoxParamA(inst, tmpl, parent, proc, 0L)
+#ifndef RC_INVOKED
 WINUSERAPI BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult);
 WINUSERAPI LRESULT WINAPI DefDlgProcA(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam);
 WINUSERAPI BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg);
@@ -1306,10 +1313,12 @@ WINUSERAPI BOOL WINAPI SetCaretPos(int X, int Y);
 WINUSERAPI BOOL WINAPI GetCaretPos(LPPOINT lpPoint);
 
 // Clipboard.
+#endif
 #define CF_TEXT 1
 #define CF_BITMAP 2
 #define CF_UNICODETEXT 13
 #define CF_HDROP 15
+#ifndef RC_INVOKED
 WINUSERAPI BOOL WINAPI OpenClipboard(HWND hWndNewOwner);
 WINUSERAPI BOOL WINAPI CloseClipboard(void);
 WINUSERAPI BOOL WINAPI EmptyClipboard(void);
@@ -1324,3 +1333,4 @@ WINUSERAPI LPSTR WINAPI CharNextA(LPCSTR lpsz);
 WINUSERAPI BOOL WINAPI IsCharAlphaA(CHAR ch);
 WINUSERAPI BOOL WINAPI IsCharAlphaNumericA(CHAR ch);
 WINUSERAPI int wsprintfA(LPSTR, LPCSTR, ...);
+#endif

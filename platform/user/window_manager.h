@@ -29,3 +29,15 @@ void wake_thread(DWORD thread_id);
 void discard_window_messages(HWND hwnd);
 
 } // namespace mullion
+
+namespace mullion {
+
+// --- Global input state, provided by the window tree for input routing ---
+
+// The window with the keyboard focus, the active top-level window and the window that
+// captured the mouse, on the one desktop; null when none.
+HWND input_focus_window();
+HWND input_active_window();
+HWND input_capture_window();
+
+} // namespace mullion
