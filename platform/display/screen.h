@@ -3,6 +3,9 @@
 #include "../gdi/surface.h"
 #include "windows.h"
 
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
 #include <mutex>
 
 namespace mullion {
@@ -26,6 +29,13 @@ public:
     RECT take_changes();
     void set_change_callback(void (*callback)());
 
+    // Every change (and every wake_change_waiters) bumps a counter, so that a thread can block
+    // until the screen shows something new: wait_for_change returns true once the counter
+    // differs from `seen`, false when the deadline passed first.
+    uint64_t change_count();
+    bool wait_for_change(uint64_t seen, std::chrono::steady_clock::time_point deadline);
+    void wake_change_waiters();
+
 private:
     Screen();
     Surface m_surface;
@@ -34,6 +44,8 @@ private:
     std::mutex m_changes_lock;
     RECT m_changes{0, 0, 0, 0};
     void (*m_change_callback)() = nullptr;
+    uint64_t m_change_count = 0;
+    std::condition_variable m_change_condition;
 };
 
 } // namespace mullion

@@ -74,6 +74,22 @@ public:
 
     POINT logical_to_device(POINT p) const;
     POINT device_to_logical(POINT p) const;
+    // A logical rectangle in device coordinates, normalized so that left <= right and
+    // top <= bottom (mapping modes with y up flip it).
+    RECT logical_to_device(const RECT& r) const;
+    RECT device_to_logical(const RECT& r) const;
+    // A logical length along x in device pixels (pen widths).
+    int logical_width_to_device(int width) const;
+
+    // The selected bitmap of a memory context; null for display contexts.
+    Bitmap* target_bitmap() const;
+    // Whether the target keeps only black and white (a monochrome bitmap is selected).
+    bool monochrome_target() const;
+    // A colour with PALETTEINDEX and PALETTERGB forms resolved to plain RGB.
+    COLORREF resolve_color(COLORREF color) const;
+    // The pixel value a colour takes on the target surface (snapped to black or white on a
+    // monochrome target).
+    uint32_t pixel_for(COLORREF color) const;
 };
 
 } // namespace mullion

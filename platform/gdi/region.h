@@ -13,6 +13,8 @@ class Region {
 public:
     Region() = default;
     explicit Region(const RECT& rect);
+    // The union of any rectangles, overlapping or not (empty ones are ignored).
+    static Region from_rects(const std::vector<RECT>& rects);
 
     bool empty() const { return m_rects.empty(); }
     const std::vector<RECT>& rects() const { return m_rects; }
@@ -39,8 +41,10 @@ private:
     std::vector<RECT> m_rects;
 };
 
+} // namespace mullion
+
+// In the global namespace, RECT's own, so that argument-dependent lookup finds it everywhere
+// (comparing vectors of rectangles included).
 inline bool operator==(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
-
-} // namespace mullion

@@ -146,6 +146,9 @@
 #define RC_DIBTODEV 0x0200
 #define RC_STRETCHBLT 0x0800
 
+#define GDI_ERROR 0xFFFFFFFFu
+#define HGDI_ERROR ((HANDLE)(LONG_PTR)-1)
+
 // Regions.
 #define ERROR 0
 #define NULLREGION 1
@@ -278,6 +281,7 @@ typedef struct tagTEXTMETRICA {
     BYTE tmCharSet;
 } TEXTMETRICA, *LPTEXTMETRICA;
 typedef TEXTMETRICA TEXTMETRIC;
+typedef LPTEXTMETRICA LPTEXTMETRIC;
 
 typedef struct tagBITMAP {
     LONG bmType;

@@ -14,10 +14,10 @@ struct InputEvent {
     enum class Type { MouseMove, ButtonDown, ButtonUp, KeyDown, KeyUp, Text };
     enum class Button { Left, Right, Middle };
     Type type = Type::MouseMove;
-    POINT position{0, 0};   // mouse events
+    POINT position{0, 0}; // mouse events
     Button button = Button::Left;
-    UINT virtual_key = 0;   // key events
-    char text[8] = {};      // Text: one UTF-8 character typed (after the key went down)
+    UINT virtual_key = 0; // key events
+    char text[8] = {};    // Text: one UTF-8 character typed (after the key went down)
 };
 
 // Queues one input event and wakes the threads it concerns.

@@ -11,8 +11,7 @@ namespace mullion {
 // WM_SYSKEYDOWN, WM_SYSKEYUP, WM_SYSCHAR, WM_KEYDOWN (F10), WM_SETTEXT (repaints the caption),
 // WM_SETCURSOR (sizing cursors on the border). Returns true when it handled the message and
 // stored the result.
-bool nonclient_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                           LRESULT* result);
+bool nonclient_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
 
 // The frame's thickness on each side for a window of this style with or without a one-line
 // menu bar: AdjustWindowRectEx's arithmetic, shared with window creation.

@@ -3,8 +3,6 @@
 #include "system_classes.h"
 
 namespace mullion {
-void register_dialog_class() {}
-void register_menu_classes() {}
 void register_static_class() {}
 void register_button_class() {}
 } // namespace mullion

@@ -7,9 +7,9 @@ namespace mullion {
 // a class is looked up. Each area registers its own classes.
 void register_system_classes();
 
-void register_dialog_class();   // user/dialog*.cpp
-void register_menu_classes();   // user/menu*.cpp
-void register_static_class();   // controls/static*.cpp
-void register_button_class();   // controls/button*.cpp
+void register_dialog_class(); // user/dialog*.cpp
+void register_menu_classes(); // user/menu*.cpp
+void register_static_class(); // controls/static*.cpp
+void register_button_class(); // controls/button*.cpp
 
 } // namespace mullion

@@ -27,6 +27,8 @@ bool thread_needs_paint(DWORD thread_id);
 void wake_thread(DWORD thread_id);
 // The window is being destroyed: drops the posted and input messages still queued for it.
 void discard_window_messages(HWND hwnd);
+// The calling thread is creating a window: gives it its message queue if it has none yet.
+void ensure_message_queue();
 
 } // namespace mullion
 

@@ -1,0 +1,11 @@
+// CObject: the root of the framework's class tree.
+#pragma once
+
+class CObject {
+public:
+    CObject() = default;
+    virtual ~CObject() = default;
+
+    CObject(const CObject&) = delete;
+    CObject& operator=(const CObject&) = delete;
+};

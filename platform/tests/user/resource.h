@@ -1,0 +1,23 @@
+// Identifiers of the user area tests' resources.
+#define IDS_FIRST 1
+#define IDS_SECOND 2
+#define IDS_LONG 17
+#define IDS_UNICODE 18
+#define IDS_EMPTY_SLOT 19
+#define IDS_LAST_OF_BLOCK 31
+#define IDI_TEST 101
+#define IDB_TEST 102
+#define IDD_CLASSIC 200
+#define IDD_EXTENDED 201
+#define IDD_BUTTONS 202
+#define IDD_CENTERED 203
+#define IDC_LABEL 1001
+#define IDC_EDIT 1002
+#define IDC_PICTURE 1003
+#define IDC_CUSTOM 1004
+#define IDC_CHECK 1005
+#define IDC_RADIO1 1006
+#define IDC_RADIO2 1007
+#define IDC_RADIO3 1008
+#define IDC_GROUP 1009
+#define IDC_PUSH 1010
