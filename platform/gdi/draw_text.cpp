@@ -6,8 +6,10 @@
 #include "text_canvas.h"
 #include "text_run.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 using namespace mullion;
 
@@ -15,11 +17,6 @@ namespace {
 
 // Tab stops of DT_EXPANDTABS lie every eight average character widths.
 constexpr int default_tab_characters = 8;
-
-struct VerticalPlacement {
-    int first_baseline_top; // device y of the first line's cell top
-    int used_height;        // device pixels from the rectangle's top to the last line's bottom
-};
 
 } // namespace
 
@@ -74,20 +71,32 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT fo
         return logical_height;
     }
 
+    // Each line's left edge, and everything the lines may touch.
+    std::vector<int> line_left;
+    RECT area{bounds.left, bounds.top, bounds.left, bounds.top};
+    for (size_t i = 0; i < layout.lines().size(); ++i) {
+        const int width = layout.lines()[i].width;
+        int x = bounds.left;
+        if (format & DT_CENTER)
+            x = bounds.left + (bounds.right - bounds.left - width) / 2;
+        else if (format & DT_RIGHT)
+            x = bounds.right - width;
+        line_left.push_back(x);
+        const RECT line_area = TextCanvas::text_area(*font, x, top + int(i) * line_height, width);
+        area = RECT{std::min(area.left, line_area.left), std::min(area.top, line_area.top),
+                    std::max(area.right, line_area.right), std::max(area.bottom, line_area.bottom)};
+    }
     const bool clip = !(format & DT_NOCLIP);
-    TextCanvas canvas(*dc, clip ? &bounds : nullptr);
+    TextCanvas canvas(*dc, area, clip ? &bounds : nullptr);
     const uint32_t text_pixel = dc->pixel_for(dc->state.text_color);
     const uint32_t background_pixel = dc->pixel_for(dc->state.background_color);
     const bool draw_text = !(format & DT_PREFIXONLY);
     const bool draw_underlines = !(format & (DT_HIDEPREFIX | DT_NOPREFIX));
 
     int line_top = top;
-    for (const auto& line : layout.lines()) {
-        int x = bounds.left;
-        if (format & DT_CENTER)
-            x = bounds.left + (bounds.right - bounds.left - line.width) / 2;
-        else if (format & DT_RIGHT)
-            x = bounds.right - line.width;
+    for (size_t i = 0; i < layout.lines().size(); ++i) {
+        const auto& line = layout.lines()[i];
+        const int x = line_left[i];
         const int baseline = line_top + int(metrics.tmAscent);
         if (draw_text) {
             if (dc->state.background_mode == OPAQUE && line.width > 0)

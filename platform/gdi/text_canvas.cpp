@@ -1,7 +1,5 @@
 #include "text_canvas.h"
 
-#include "bitmap.h"
-
 #include <algorithm>
 
 namespace mullion {
@@ -17,13 +15,13 @@ RECT intersection(const RECT& a, const RECT& b) {
                 std::min(a.bottom, b.bottom)};
 }
 
-RECT union_of(const RECT& a, const RECT& b) {
-    if (rect_empty(a))
-        return b;
-    if (rect_empty(b))
-        return a;
-    return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                std::max(a.bottom, b.bottom)};
+RECT offset_rect(const RECT& r, POINT by) {
+    return RECT{r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y};
+}
+
+RECT session_area(const DeviceContext& dc, const RECT& device_area, const RECT* device_clip) {
+    const RECT area = device_clip ? intersection(device_area, *device_clip) : device_area;
+    return offset_rect(area, dc.device_origin());
 }
 
 uint32_t blend(uint32_t over, uint32_t under, uint32_t coverage) {
@@ -38,80 +36,52 @@ uint32_t blend(uint32_t over, uint32_t under, uint32_t coverage) {
 
 } // namespace
 
-TextCanvas::TextCanvas(DeviceContext& dc, const RECT* device_clip) : m_dc(dc) {
-    m_surface = dc.target_surface();
-    if (!m_surface)
-        return;
-    if (std::mutex* lock = m_surface->lock())
-        m_lock = std::unique_lock(*lock);
-    m_origin = dc.device_origin();
-    m_clip = dc.effective_clip();
-    if (device_clip) {
-        RECT clip = *device_clip;
-        clip.left += m_origin.x;
-        clip.right += m_origin.x;
-        clip.top += m_origin.y;
-        clip.bottom += m_origin.y;
-        m_clip = m_clip.intersected(clip);
-    }
-    Bitmap* bitmap = dc.target_bitmap();
-    if (bitmap && bitmap->is_dib_section() && !m_clip.empty()) {
-        m_dib_section = bitmap;
-        bitmap->load_surface(m_clip.bounds());
-    }
-}
+TextCanvas::TextCanvas(DeviceContext& dc, const RECT& device_area, const RECT* device_clip)
+    : m_session(dc, session_area(dc, device_area, device_clip)), m_origin(dc.device_origin()),
+      m_monochrome(dc.monochrome_target()) {}
 
-TextCanvas::~TextCanvas() {
-    if (!m_surface || rect_empty(m_changed))
-        return;
-    if (m_dib_section)
-        m_dib_section->store_surface(m_changed);
-    if (m_lock.owns_lock())
-        m_lock.unlock();
-    m_surface->notify_changed(m_changed);
-}
-
-void TextCanvas::note_changed(const RECT& surface_rect) {
-    m_changed = union_of(m_changed, surface_rect);
+RECT TextCanvas::text_area(const FontInstance& font, int left, int top, int width) {
+    const TEXTMETRICA& metrics = font.metrics();
+    const int margin_x = metrics.tmMaxCharWidth;
+    const int margin_y = metrics.tmHeight / 2;
+    return RECT{left - margin_x, top - margin_y, left + width + margin_x,
+                top + metrics.tmHeight + margin_y};
 }
 
 void TextCanvas::fill(const RECT& device_rect, uint32_t pixel) {
-    if (!m_surface)
-        return;
-    const RECT area{device_rect.left + m_origin.x, device_rect.top + m_origin.y,
-                    device_rect.right + m_origin.x, device_rect.bottom + m_origin.y};
-    for (const RECT& clip : m_clip.rects()) {
+    const RECT area = offset_rect(device_rect, m_origin);
+    for (const RECT& clip : m_session.clip().rects()) {
         const RECT part = intersection(area, clip);
         if (rect_empty(part))
             continue;
+        Surface& surface = m_session.surface();
         for (int y = part.top; y < part.bottom; ++y)
-            std::fill(m_surface->row(y) + part.left, m_surface->row(y) + part.right, pixel);
-        note_changed(part);
+            std::fill(surface.row(y) + part.left, surface.row(y) + part.right, pixel);
     }
 }
 
 void TextCanvas::draw_glyph(const Glyph& glyph, int pen_x, int baseline, uint32_t pixel) {
-    if (!m_surface || glyph.width == 0 || glyph.height == 0)
+    if (glyph.width == 0 || glyph.height == 0)
         return;
     const int left = pen_x + glyph.left + m_origin.x;
     const int top = baseline + glyph.top + m_origin.y;
     const RECT area{left, top, left + glyph.width, top + glyph.height};
-    const bool monochrome = m_dc.monochrome_target();
-    for (const RECT& clip : m_clip.rects()) {
+    for (const RECT& clip : m_session.clip().rects()) {
         const RECT part = intersection(area, clip);
         if (rect_empty(part))
             continue;
+        Surface& surface = m_session.surface();
         for (int y = part.top; y < part.bottom; ++y) {
-            uint32_t* row = m_surface->row(y);
+            uint32_t* row = surface.row(y);
             for (int x = part.left; x < part.right; ++x) {
                 const uint8_t coverage = glyph.at(x - left, y - top);
-                if (coverage == 255 || (monochrome && coverage >= 128))
+                // Anti-aliased glyphs blend, except on black-and-white targets.
+                if (coverage == 255 || (m_monochrome && coverage >= 128))
                     row[x] = pixel;
-                else if (coverage != 0 && !monochrome)
+                else if (coverage != 0 && !m_monochrome)
                     row[x] = blend(pixel, row[x], coverage);
             }
         }
-        note_changed(part);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "text_canvas.h"
 #include "text_run.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -50,7 +51,13 @@ bool extended_text_out(DeviceContext& dc, int x, int y, UINT options, const RECT
         device_rect = dc.logical_to_device(*rect);
     {
         const bool clipped = device_rect && (options & ETO_CLIPPED);
-        TextCanvas canvas(dc, clipped ? &*device_rect : nullptr);
+        RECT area = TextCanvas::text_area(*font, left, top, run.width);
+        if (device_rect && (options & ETO_OPAQUE))
+            area =
+                RECT{std::min(area.left, device_rect->left), std::min(area.top, device_rect->top),
+                     std::max(area.right, device_rect->right),
+                     std::max(area.bottom, device_rect->bottom)};
+        TextCanvas canvas(dc, area, clipped ? &*device_rect : nullptr);
         const uint32_t background = dc.pixel_for(dc.state.background_color);
         if (device_rect && (options & ETO_OPAQUE))
             canvas.fill(*device_rect, background);

@@ -3,6 +3,4 @@
 #include "system_classes.h"
 
 namespace mullion {
-void register_static_class() {}
-void register_button_class() {}
 } // namespace mullion

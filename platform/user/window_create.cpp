@@ -88,6 +88,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
                             int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
                             HINSTANCE hInstance, LPVOID lpParam) {
     ensure_system_classes();
+    ensure_message_queue();
     DWORD style = dwStyle;
     DWORD ex_style = dwExStyle;
     if (!(style & (WS_CHILD | WS_POPUP)))

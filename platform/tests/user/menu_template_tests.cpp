@@ -18,7 +18,9 @@ public:
         m_bytes.push_back(uint8_t(value >> 8));
         return *this;
     }
-    TemplateWriter& dword(uint32_t value) { return word(uint16_t(value)).word(uint16_t(value >> 16)); }
+    TemplateWriter& dword(uint32_t value) {
+        return word(uint16_t(value)).word(uint16_t(value >> 16));
+    }
     TemplateWriter& text(const std::u16string& value) {
         for (char16_t unit : value)
             word(uint16_t(unit));
@@ -62,7 +64,8 @@ TEST(StandardMenuTemplate, BuildsTheTreeWithStatesAndSeparators) {
     ASSERT_EQ(GetMenuItemCount(menu), 2);
     EXPECT_EQ(item_text(menu, 0), "&File");
     // UTF-16 text becomes UTF-8.
-    EXPECT_EQ(item_text(menu, 1), "&\xC3\x89" "dition");
+    EXPECT_EQ(item_text(menu, 1), "&\xC3\x89"
+                                  "dition");
     HMENU file = GetSubMenu(menu, 0);
     ASSERT_NE(file, nullptr);
     ASSERT_EQ(GetMenuItemCount(file), 3);
@@ -98,8 +101,12 @@ std::vector<uint8_t> extended_template() {
     w.dword(MFT_STRING).dword(0).dword(0).word(ex_submenu).text(u"&File").align().dword(0);
     w.dword(MFT_STRING).dword(0).dword(100).word(0).text(u"&New").align();
     w.dword(MFT_SEPARATOR).dword(0).dword(0).word(0).text(u"").align();
-    w.dword(MFT_STRING | MFT_RADIOCHECK).dword(MFS_CHECKED).dword(101).word(ex_last)
-        .text(u"&Radio").align();
+    w.dword(MFT_STRING | MFT_RADIOCHECK)
+        .dword(MFS_CHECKED)
+        .dword(101)
+        .word(ex_last)
+        .text(u"&Radio")
+        .align();
     w.dword(MFT_STRING).dword(MFS_GRAYED).dword(300).word(ex_last).text(u"&Help").align();
     return w.bytes();
 }

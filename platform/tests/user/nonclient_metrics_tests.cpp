@@ -15,18 +15,30 @@ TEST(SystemColors, ClassicSchemeValues) {
         COLORREF color;
     };
     const Expected table[] = {
-        {COLOR_SCROLLBAR, RGB(0xC0, 0xC0, 0xC0)},     {COLOR_BACKGROUND, RGB(0x00, 0x80, 0x80)},
-        {COLOR_ACTIVECAPTION, RGB(0x00, 0x00, 0x80)}, {COLOR_INACTIVECAPTION, RGB(0x80, 0x80, 0x80)},
-        {COLOR_MENU, RGB(0xC0, 0xC0, 0xC0)},          {COLOR_WINDOW, RGB(0xFF, 0xFF, 0xFF)},
-        {COLOR_WINDOWFRAME, RGB(0, 0, 0)},            {COLOR_MENUTEXT, RGB(0, 0, 0)},
-        {COLOR_WINDOWTEXT, RGB(0, 0, 0)},             {COLOR_CAPTIONTEXT, RGB(0xFF, 0xFF, 0xFF)},
-        {COLOR_ACTIVEBORDER, RGB(0xC0, 0xC0, 0xC0)},  {COLOR_INACTIVEBORDER, RGB(0xC0, 0xC0, 0xC0)},
-        {COLOR_APPWORKSPACE, RGB(0x80, 0x80, 0x80)},  {COLOR_HIGHLIGHT, RGB(0x00, 0x00, 0x80)},
-        {COLOR_HIGHLIGHTTEXT, RGB(0xFF, 0xFF, 0xFF)}, {COLOR_BTNFACE, RGB(0xC0, 0xC0, 0xC0)},
-        {COLOR_BTNSHADOW, RGB(0x80, 0x80, 0x80)},     {COLOR_GRAYTEXT, RGB(0x80, 0x80, 0x80)},
-        {COLOR_BTNTEXT, RGB(0, 0, 0)},                {COLOR_INACTIVECAPTIONTEXT, RGB(0xC0, 0xC0, 0xC0)},
-        {COLOR_BTNHIGHLIGHT, RGB(0xFF, 0xFF, 0xFF)},  {COLOR_3DDKSHADOW, RGB(0, 0, 0)},
-        {COLOR_3DLIGHT, RGB(0xDF, 0xDF, 0xDF)},       {COLOR_INFOTEXT, RGB(0, 0, 0)},
+        {COLOR_SCROLLBAR, RGB(0xC0, 0xC0, 0xC0)},
+        {COLOR_BACKGROUND, RGB(0x00, 0x80, 0x80)},
+        {COLOR_ACTIVECAPTION, RGB(0x00, 0x00, 0x80)},
+        {COLOR_INACTIVECAPTION, RGB(0x80, 0x80, 0x80)},
+        {COLOR_MENU, RGB(0xC0, 0xC0, 0xC0)},
+        {COLOR_WINDOW, RGB(0xFF, 0xFF, 0xFF)},
+        {COLOR_WINDOWFRAME, RGB(0, 0, 0)},
+        {COLOR_MENUTEXT, RGB(0, 0, 0)},
+        {COLOR_WINDOWTEXT, RGB(0, 0, 0)},
+        {COLOR_CAPTIONTEXT, RGB(0xFF, 0xFF, 0xFF)},
+        {COLOR_ACTIVEBORDER, RGB(0xC0, 0xC0, 0xC0)},
+        {COLOR_INACTIVEBORDER, RGB(0xC0, 0xC0, 0xC0)},
+        {COLOR_APPWORKSPACE, RGB(0x80, 0x80, 0x80)},
+        {COLOR_HIGHLIGHT, RGB(0x00, 0x00, 0x80)},
+        {COLOR_HIGHLIGHTTEXT, RGB(0xFF, 0xFF, 0xFF)},
+        {COLOR_BTNFACE, RGB(0xC0, 0xC0, 0xC0)},
+        {COLOR_BTNSHADOW, RGB(0x80, 0x80, 0x80)},
+        {COLOR_GRAYTEXT, RGB(0x80, 0x80, 0x80)},
+        {COLOR_BTNTEXT, RGB(0, 0, 0)},
+        {COLOR_INACTIVECAPTIONTEXT, RGB(0xC0, 0xC0, 0xC0)},
+        {COLOR_BTNHIGHLIGHT, RGB(0xFF, 0xFF, 0xFF)},
+        {COLOR_3DDKSHADOW, RGB(0, 0, 0)},
+        {COLOR_3DLIGHT, RGB(0xDF, 0xDF, 0xDF)},
+        {COLOR_INFOTEXT, RGB(0, 0, 0)},
         {COLOR_INFOBK, RGB(0xFF, 0xFF, 0xE1)},
     };
     for (const Expected& entry : table)
@@ -94,8 +106,7 @@ void expect_rect(const RECT& actual, LONG left, LONG top, LONG right, LONG botto
 TEST(AdjustWindowRectEx, OverlappedWindowWithAndWithoutMenu) {
     expect_rect(adjusted(WS_OVERLAPPEDWINDOW, FALSE, 0), -4, -4 - 19, 104, 104);
     expect_rect(adjusted(WS_OVERLAPPEDWINDOW, TRUE, 0), -4, -4 - 19 - 19, 104, 104);
-    expect_rect(adjusted(WS_OVERLAPPEDWINDOW, TRUE, WS_EX_CLIENTEDGE), -6, -6 - 19 - 19, 106,
-                106);
+    expect_rect(adjusted(WS_OVERLAPPEDWINDOW, TRUE, WS_EX_CLIENTEDGE), -6, -6 - 19 - 19, 106, 106);
 }
 
 TEST(AdjustWindowRectEx, FixedFramesAndBorders) {

@@ -1,0 +1,155 @@
+// The frame of created windows: client rectangles from WM_NCCALCSIZE (menu bar rows
+// included) and WM_NCHITTEST codes over every part of the frame.
+#include "menu_test_window.h"
+
+#include <gtest/gtest.h>
+
+namespace mullion {
+namespace {
+
+using testing::MenuTestWindow;
+
+constexpr int frame = 4;     // SM_CXFRAME
+constexpr int caption = 19;  // SM_CYCAPTION
+constexpr int menu_row = 19; // SM_CYMENU
+
+HMENU one_item_bar() {
+    HMENU bar = CreateMenu();
+    AppendMenuA(bar, MF_STRING, 1, "&File");
+    return bar;
+}
+
+LRESULT hit(HWND hwnd, int x, int y) {
+    return SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(x, y));
+}
+
+TEST(NonclientCalcSize, ClientIsTheWindowMinusFrameCaptionAndMenu) {
+    MenuTestWindow window(one_item_bar());
+    RECT client{};
+    GetClientRect(window.hwnd, &client);
+    EXPECT_EQ(client.right, 300 - 2 * frame);
+    EXPECT_EQ(client.bottom, 200 - 2 * frame - caption - menu_row);
+
+    MenuTestWindow plain(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{50, 50, 250, 150},
+                         WS_EX_CLIENTEDGE);
+    GetClientRect(plain.hwnd, &client);
+    EXPECT_EQ(client.right, 200 - 2 * frame - 4);
+    EXPECT_EQ(client.bottom, 100 - 2 * frame - caption - 4);
+}
+
+TEST(NonclientCalcSize, SetMenuChangesTheClientArea) {
+    MenuTestWindow window(nullptr);
+    RECT before{};
+    GetClientRect(window.hwnd, &before);
+    HMENU bar = one_item_bar();
+    ASSERT_TRUE(SetMenu(window.hwnd, bar));
+    EXPECT_EQ(GetMenu(window.hwnd), bar);
+    RECT after{};
+    GetClientRect(window.hwnd, &after);
+    EXPECT_EQ(before.bottom - after.bottom, menu_row);
+    ASSERT_TRUE(SetMenu(window.hwnd, nullptr));
+    EXPECT_EQ(GetMenu(window.hwnd), nullptr);
+    DestroyMenu(bar);
+}
+
+TEST(NonclientCalcSize, MenuBarWrapsIntoRowsInANarrowWindow) {
+    HMENU bar = CreateMenu();
+    for (UINT id = 1; id <= 8; ++id)
+        AppendMenuA(bar, MF_STRING, id, "&Something");
+    MenuTestWindow window(bar, WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{10, 10, 170, 310});
+    RECT client{};
+    GetClientRect(window.hwnd, &client);
+    int bar_height = 300 - 2 * frame - caption - client.bottom;
+    EXPECT_GE(bar_height, 2 * menu_row) << "eight items cannot fit one row of 152 pixels";
+    EXPECT_EQ(bar_height % menu_row, 0) << "whole rows";
+    // Widening the window needs fewer rows.
+    SetWindowPos(window.hwnd, nullptr, 0, 0, 1000, 300, SWP_NOMOVE | SWP_NOZORDER);
+    RECT wide{};
+    GetClientRect(window.hwnd, &wide);
+    EXPECT_LT(300 - 2 * frame - caption - wide.bottom, bar_height);
+}
+
+TEST(NonclientHitTest, OverlappedWindowParts) {
+    MenuTestWindow window(one_item_bar()); // at (100,100), 300 x 200
+    HWND hwnd = window.hwnd;
+    const int left = 100, top = 100, right = 400, bottom = 300;
+    const int caption_y = top + frame + caption / 2;
+    const int caption_right = right - frame;
+    EXPECT_EQ(hit(hwnd, 250, 200), HTCLIENT);
+    EXPECT_EQ(hit(hwnd, 250, caption_y), HTCAPTION);
+    EXPECT_EQ(hit(hwnd, left + frame + 8, caption_y), HTSYSMENU);
+    // The caption buttons, SM_CXSIZE wide each, from the right: close, maximize, minimize.
+    EXPECT_EQ(hit(hwnd, caption_right - 9, caption_y), HTCLOSE);
+    EXPECT_EQ(hit(hwnd, caption_right - 27, caption_y), HTMAXBUTTON);
+    EXPECT_EQ(hit(hwnd, caption_right - 45, caption_y), HTMINBUTTON);
+    EXPECT_EQ(hit(hwnd, 200, top + frame + caption + menu_row / 2), HTMENU);
+    // Sizing borders and corners.
+    EXPECT_EQ(hit(hwnd, left + 1, 200), HTLEFT);
+    EXPECT_EQ(hit(hwnd, right - 2, 200), HTRIGHT);
+    EXPECT_EQ(hit(hwnd, 250, top + 1), HTTOP);
+    EXPECT_EQ(hit(hwnd, 250, bottom - 2), HTBOTTOM);
+    EXPECT_EQ(hit(hwnd, left, top), HTTOPLEFT);
+    EXPECT_EQ(hit(hwnd, right - 1, top), HTTOPRIGHT);
+    EXPECT_EQ(hit(hwnd, left, bottom - 1), HTBOTTOMLEFT);
+    EXPECT_EQ(hit(hwnd, right - 1, bottom - 1), HTBOTTOMRIGHT);
+    EXPECT_EQ(hit(hwnd, left - 5, 200), HTNOWHERE);
+    EXPECT_EQ(hit(hwnd, right, bottom), HTNOWHERE);
+}
+
+TEST(NonclientHitTest, ModalDialogFrameHasOnlyACloseBoxAndNoIcon) {
+    MenuTestWindow dialog(nullptr, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+                          RECT{200, 200, 400, 320}, WS_EX_DLGMODALFRAME);
+    HWND hwnd = dialog.hwnd;
+    const int fixed = 3; // SM_CXDLGFRAME
+    const int caption_y = 200 + fixed + caption / 2;
+    EXPECT_EQ(hit(hwnd, 200 + 1, 260), HTBORDER) << "a fixed frame does not size";
+    EXPECT_EQ(hit(hwnd, 200, 200), HTBORDER);
+    EXPECT_EQ(hit(hwnd, 200 + fixed + 8, caption_y), HTCAPTION) << "no system icon";
+    EXPECT_EQ(hit(hwnd, 400 - fixed - 9, caption_y), HTCLOSE);
+    EXPECT_EQ(hit(hwnd, 400 - fixed - 27, caption_y), HTCAPTION) << "no maximize box";
+    EXPECT_EQ(hit(hwnd, 300, 260), HTCLIENT);
+}
+
+TEST(NonclientSystemCommands, AltF4SendsCloseAndMaximizeRestores) {
+    MenuTestWindow window(nullptr);
+    PostMessageA(window.hwnd, WM_SYSKEYDOWN, VK_F4, 1 | (LPARAM(1) << 29));
+    MenuTestWindow::pump();
+    auto system_commands = window.messages_of(WM_SYSCOMMAND);
+    ASSERT_EQ(system_commands.size(), 1u);
+    EXPECT_EQ(system_commands[0].wparam & 0xFFF0, WPARAM(SC_CLOSE));
+    EXPECT_EQ(window.messages_of(WM_CLOSE).size(), 1u);
+
+    SendMessageA(window.hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    EXPECT_TRUE(IsZoomed(window.hwnd));
+    SendMessageA(window.hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(IsZoomed(window.hwnd));
+    SendMessageA(window.hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(window.hwnd));
+}
+
+TEST(NonclientSystemCommands, KeyboardMoveFollowsArrowsAndEscapeRestores) {
+    MenuTestWindow window(nullptr);
+    RECT before{};
+    GetWindowRect(window.hwnd, &before);
+    window.post_key(VK_RIGHT);
+    window.post_key(VK_DOWN);
+    window.post_key(VK_RETURN);
+    SendMessageA(window.hwnd, WM_SYSCOMMAND, SC_MOVE, 0);
+    RECT moved{};
+    GetWindowRect(window.hwnd, &moved);
+    EXPECT_GT(moved.left, before.left);
+    EXPECT_GT(moved.top, before.top);
+    EXPECT_EQ(moved.right - moved.left, before.right - before.left) << "moving keeps the size";
+    std::vector<UINT> expected = {WM_SYSCOMMAND, WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE};
+    EXPECT_EQ(window.sequence(), expected);
+
+    window.post_key(VK_LEFT);
+    window.post_key(VK_ESCAPE);
+    SendMessageA(window.hwnd, WM_SYSCOMMAND, SC_MOVE, 0);
+    RECT cancelled{};
+    GetWindowRect(window.hwnd, &cancelled);
+    EXPECT_TRUE(EqualRect(&cancelled, &moved)) << "Esc puts the window back";
+}
+
+} // namespace
+} // namespace mullion
