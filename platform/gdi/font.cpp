@@ -13,8 +13,8 @@
 namespace mullion {
 
 namespace {
-// The 8-point interface font at 96 pixels per inch: -(96 * 8) / 72 pixels of em height.
-constexpr LONG interface_font_height = -(96 * 8) / 72;
+// The 8-point interface font at 96 pixels per inch: 8 * 96 / 72 pixels of em height, rounded.
+constexpr LONG interface_font_height = -(8 * 96 + 36) / 72;
 constexpr const char* interface_face = "MS Shell Dlg";
 
 HFONT permanent_font(const LOGFONTA& logfont) {
@@ -74,12 +74,6 @@ LOGFONTA make_logfont(LONG height, LONG weight, const char* face_name, LONG widt
 HFONT interface_font() {
     static const HFONT font = permanent_font(make_logfont(
         interface_font_height, FW_NORMAL, interface_face, 0, VARIABLE_PITCH | FF_SWISS));
-    return font;
-}
-
-HFONT caption_font() {
-    static const HFONT font = permanent_font(
-        make_logfont(interface_font_height, FW_BOLD, interface_face, 0, VARIABLE_PITCH | FF_SWISS));
     return font;
 }
 

@@ -37,9 +37,9 @@ private:
 // `out`, copies nothing) and returns the bytes copied, or the size needed.
 int get_font_object(const Font& font, int size, void* out);
 
-// The 8-point sans of menus, dialogs and status bars, and the bold variant captions use.
+// The 8-point sans of menus, dialogs and status bars (the window manager's menu code makes
+// its bold caption variant from the same LOGFONT).
 HFONT interface_font();
-HFONT caption_font();
 
 // The font a device context draws with: the selected one, or the system font. Never null.
 std::shared_ptr<Font> selected_font(const DeviceContext& dc);

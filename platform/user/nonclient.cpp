@@ -209,6 +209,12 @@ bool nonclient_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
             return false;
         SendMessageA(top_level_of(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
         return true;
+    case WM_SETTEXT:
+        // DefWindowProc has stored the text already; the caption shows it now, and the
+        // default handling goes on.
+        if (has_caption(DWORD(GetWindowLongA(hwnd, GWL_STYLE))) && IsWindowVisible(hwnd))
+            paint_nonclient(hwnd);
+        return false;
     case WM_SETCURSOR: {
         WPARAM hit = LOWORD(lparam);
         if (reinterpret_cast<HWND>(wparam) != hwnd || hit == HTCLIENT ||

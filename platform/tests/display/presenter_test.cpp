@@ -1,4 +1,5 @@
 #include "display/presenter.h"
+#include "display/screen.h"
 #include "display/sdl_key_map.h"
 
 #include <SDL2/SDL_keycode.h>
@@ -14,6 +15,29 @@ TEST(PresenterChoice, SdlOnlyWithAHostDisplayAndNotForcedHeadless) {
     EXPECT_EQ(&choose_presenter(":0", "wayland-0", "headless"), &headless_presenter);
     EXPECT_EQ(&choose_presenter(nullptr, nullptr, nullptr), &headless_presenter);
     EXPECT_EQ(&choose_presenter("", "", nullptr), &headless_presenter);
+}
+
+// SDL's off-screen video driver stands in for a host display.
+TEST(SdlPresenter, StartsShowsChangesAndStopsAgainAndAgain) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    for (int round = 0; round < 2; ++round) {
+        std::string error;
+        ASSERT_TRUE(sdl_presenter.start("presenter test", error)) << error;
+        for (int x = 0; x < 200; ++x)
+            Screen::instance().changed(RECT{x, x, x + 10, x + 10});
+        sdl_presenter.stop();
+    }
+    sdl_presenter.stop();
+    unsetenv("SDL_VIDEODRIVER");
+}
+
+TEST(SdlPresenter, AVideoDriverThatCannotStartIsReported) {
+    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+    std::string error;
+    EXPECT_FALSE(sdl_presenter.start("presenter test", error));
+    EXPECT_FALSE(error.empty());
+    sdl_presenter.stop();
+    unsetenv("SDL_VIDEODRIVER");
 }
 
 TEST(SdlKeyMap, LettersDigitsAndFunctionKeys) {

@@ -22,7 +22,6 @@ DibInfo dib_info(int width, int height, int depth) {
     return info;
 }
 
-const BITMAPINFO* as_info(const DibInfo& info) { return reinterpret_cast<const BITMAPINFO*>(&info); }
 BITMAPINFO* as_info(DibInfo& info) { return reinterpret_cast<BITMAPINFO*>(&info); }
 
 size_t stride(int width, int depth) { return size_t((width * depth + 31) / 32 * 4); }

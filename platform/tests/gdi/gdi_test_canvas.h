@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gdi/region.h" // comparing RECTs
 #include "windows.h"
 
 #include <gtest/gtest.h>

@@ -149,10 +149,12 @@ TEST(WideLines, CoverThePixelsWithinHalfTheWidthWithRoundEnds) {
         for (int y = 0; y < 30; ++y) {
             for (int x = 0; x < 40; ++x) {
                 const double d = distance(x + shift, y + shift);
-                if (d <= radius - 0.01)
+                if (d <= radius - 0.01) {
                     EXPECT_EQ(canvas.at(x, y), black) << width << " " << x << "," << y;
-                if (d >= radius + 0.01)
+                }
+                if (d >= radius + 0.01) {
                     EXPECT_EQ(canvas.at(x, y), white) << width << " " << x << "," << y;
+                }
             }
         }
         // Both end points are covered: wide lines are not shortened.

@@ -153,3 +153,38 @@ TEST(NonclientSystemCommands, KeyboardMoveFollowsArrowsAndEscapeRestores) {
 
 } // namespace
 } // namespace mullion
+
+namespace mullion {
+namespace {
+
+COLORREF window_pixel(HWND hwnd, int x, int y) {
+    HDC dc = GetWindowDC(hwnd);
+    COLORREF color = GetPixel(dc, x, y);
+    ReleaseDC(hwnd, dc);
+    return color;
+}
+
+TEST(NonclientPaint, RaisedFrameAndCaptionColourFollowingActivation) {
+    MenuTestWindow window(nullptr); // 300 x 200
+    HWND hwnd = window.hwnd;
+    SendMessageA(hwnd, WM_NCACTIVATE, TRUE, 0);
+    // The caption's top row, right of the title and left of the buttons.
+    const int caption_x = 220, caption_y = frame;
+    EXPECT_EQ(window_pixel(hwnd, caption_x, caption_y), GetSysColor(COLOR_ACTIVECAPTION));
+    SendMessageA(hwnd, WM_NCACTIVATE, FALSE, 0);
+    EXPECT_EQ(window_pixel(hwnd, caption_x, caption_y), GetSysColor(COLOR_INACTIVECAPTION));
+    // A raised edge: light outer then highlight at the top left, dark shadow then shadow at
+    // the bottom right.
+    EXPECT_EQ(window_pixel(hwnd, 0, 50), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(window_pixel(hwnd, 1, 50), GetSysColor(COLOR_3DHIGHLIGHT));
+    EXPECT_EQ(window_pixel(hwnd, 299, 50), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(window_pixel(hwnd, 298, 50), GetSysColor(COLOR_3DSHADOW));
+    // The sizing border between the edge and the client area.
+    EXPECT_EQ(window_pixel(hwnd, 3, 50), GetSysColor(COLOR_INACTIVEBORDER));
+    // The close box is a button face inside the caption.
+    const int close_left = 300 - frame - 2 - 16;
+    EXPECT_EQ(window_pixel(hwnd, close_left + 3, frame + 2 + 3), GetSysColor(COLOR_BTNFACE));
+}
+
+} // namespace
+} // namespace mullion
