@@ -4,11 +4,7 @@
 #pragma once
 
 #include "framework.h"
-
-#define IDR_MAINFRAME 100
-#define IDM_OPTIONS_SETTINGS 110
-#define IDM_OPTIONS_EXIT 111
-#define IDM_OPTIONS_ABOUT 112
+#include "main_window_resource.h"
 
 class CMainWindow : public CFrameWnd {
 public:

@@ -111,7 +111,7 @@ TEST(StringTest, CaseTrimAndEditing) {
     EXPECT_EQ(2, words.Replace("one", "three"));
     EXPECT_EQ("three two three", words);
     EXPECT_EQ(2, words.Remove('h'));
-    EXPECT_EQ(13, words.Insert(0, "> "));
+    EXPECT_EQ(15, words.Insert(0, "> "));
     EXPECT_EQ("> tree two tree", words.Left(15));
     words.Delete(0, 2);
     EXPECT_EQ("tree two tree", words);

@@ -32,7 +32,9 @@ std::vector<RGBQUAD> reported_colors(const Bitmap& bitmap, int depth) {
 }
 
 // Image row (0 = top) of scan line `scan` of a DIB `height` rows high.
-int image_row(int scan, int height, bool top_down) { return top_down ? scan : height - 1 - scan; }
+int image_row(int scan, int height, bool top_down) {
+    return top_down ? scan : height - 1 - scan;
+}
 
 } // namespace
 
@@ -69,8 +71,8 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
         // A DIB section selected makes another DIB section of its format; a monochrome
         // bitmap (a new memory context's default) makes a monochrome bitmap.
         if (const DibFormat* format = selected->dib_format()) {
-            return insert_bitmap(std::make_shared<Bitmap>(DibFormat(
-                cx, cy, format->bits_per_pixel(), format->top_down(), format->colors())));
+            return insert_bitmap(std::make_shared<Bitmap>(
+                DibFormat(cx, cy, format->bits_per_pixel(), format->top_down(), format->colors())));
         }
         if (selected->monochrome())
             return insert_bitmap(std::make_shared<Bitmap>(cx, cy, Bitmap::Depth::Monochrome));
@@ -78,8 +80,8 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
     return insert_bitmap(std::make_shared<Bitmap>(cx, cy, Bitmap::Depth::Color));
 }
 
-HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits,
-                                HANDLE, DWORD) {
+HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, HANDLE,
+                                DWORD) {
     auto dc = hdc ? dc_of(hdc) : nullptr;
     auto format = DibFormat::from_info(pbmi, usage, dc ? dc->state.palette.get() : nullptr);
     if (ppvBits)
@@ -106,9 +108,8 @@ int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBi
         header.biPlanes = 1;
         header.biBitCount = WORD(bitmap->bits_per_pixel());
         header.biCompression = BI_RGB;
-        header.biSizeImage =
-            DWORD(DibFormat(bitmap->width(), bitmap->height(), header.biBitCount, false)
-                      .image_size());
+        header.biSizeImage = DWORD(
+            DibFormat(bitmap->width(), bitmap->height(), header.biBitCount, false).image_size());
         header.biClrUsed = 0;
         header.biClrImportant = 0;
         return bitmap->height();

@@ -17,8 +17,13 @@ std::shared_ptr<DeviceContext> dc_of(HDC hdc) {
     return HandleTable::instance().get<DeviceContext>(hdc);
 }
 
-RECT normalized(POINT a, POINT b) {
-    return RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+// The device pixels a transfer rectangle from corner a to corner b covers. Going left or up
+// from a, the run still starts at a's pixel: x + w + 1 .. x for a negative width w, so that
+// (x + w - 1, -w) mirrors exactly onto x .. x + w - 1.
+RECT transfer_rect(POINT a, POINT b) {
+    const LONG left = a.x <= b.x ? a.x : b.x + 1, right = a.x <= b.x ? b.x : a.x + 1;
+    const LONG top = a.y <= b.y ? a.y : b.y + 1, bottom = a.y <= b.y ? b.y : a.y + 1;
+    return RECT{left, top, right, bottom};
 }
 
 RECT offset_rect(RECT r, POINT by) {
@@ -90,15 +95,31 @@ private:
     Surface m_pixels;
 };
 
-// Nearest-neighbour mapping of destination offsets onto source offsets, mirrored when the
-// two extents have opposite signs.
-std::vector<int> offset_map(int destination_extent, int source_extent) {
+// Which source pixels feed one destination pixel, as offsets into the source extent: the
+// nearest one, and the run of all those it stands for when the image shrinks.
+struct SourceRun {
+    int nearest;
+    int first;
+    int count;
+};
+
+// Maps destination offsets onto source offsets, mirrored when the two extents have opposite
+// signs. Runs span the eliminated pixels only when `combine` is set (shrinking in the
+// BLACKONWHITE and WHITEONBLACK stretch modes); otherwise each is the nearest pixel alone.
+std::vector<SourceRun> offset_map(int destination_extent, int source_extent, bool combine) {
     const int64_t d = std::abs(destination_extent), s = std::abs(source_extent);
     const bool mirrored = (destination_extent < 0) != (source_extent < 0);
-    std::vector<int> map(static_cast<size_t>(d));
+    std::vector<SourceRun> map(static_cast<size_t>(d));
     for (int64_t i = 0; i < d; ++i) {
-        const int64_t j = ((2 * i + 1) * s) / (2 * d);
-        map[size_t(i)] = int(mirrored ? s - 1 - j : j);
+        const int64_t nearest = ((2 * i + 1) * s) / (2 * d);
+        int64_t first = nearest, last = nearest + 1;
+        if (combine && s > d) {
+            first = i * s / d;
+            last = (i + 1) * s / d;
+        }
+        map[size_t(i)] = mirrored
+                             ? SourceRun{int(s - 1 - nearest), int(s - last), int(last - first)}
+                             : SourceRun{int(nearest), int(first), int(last - first)};
     }
     return map;
 }
@@ -115,7 +136,7 @@ BOOL transfer(DeviceContext& destination, int x, int y, int width, int height,
     const int device_width = int(d1.x - d0.x), device_height = int(d1.y - d0.y);
     if (device_width == 0 || device_height == 0)
         return TRUE;
-    const RECT target = offset_rect(normalized(d0, d1), destination.device_origin());
+    const RECT target = offset_rect(transfer_rect(d0, d1), destination.device_origin());
     const BrushPattern brush(destination, destination.state.brush.get());
     if (!uses_source) {
         DrawSession session(destination, target);
@@ -129,11 +150,30 @@ BOOL transfer(DeviceContext& destination, int x, int y, int width, int height,
     const int source_device_width = int(s1.x - s0.x), source_device_height = int(s1.y - s0.y);
     if (source_device_width == 0 || source_device_height == 0)
         return FALSE;
-    const RECT source_rect = offset_rect(normalized(s0, s1), source->device_origin());
+    const RECT source_rect = offset_rect(transfer_rect(s0, s1), source->device_origin());
     const SourceImage image(*source, source_rect, destination);
     const RECT available = image.area();
-    const std::vector<int> columns = offset_map(device_width, source_device_width);
-    const std::vector<int> rows = offset_map(device_height, source_device_height);
+    // BLACKONWHITE keeps dark pixels by ANDing the ones a shrink eliminates, WHITEONBLACK
+    // keeps light ones by ORing them; the other modes simply drop them.
+    const int stretch_mode = destination.state.stretch_mode;
+    const bool combine = stretch_mode == BLACKONWHITE || stretch_mode == WHITEONBLACK;
+    const bool combine_with_and = stretch_mode == BLACKONWHITE;
+    const std::vector<SourceRun> columns = offset_map(device_width, source_device_width, combine);
+    const std::vector<SourceRun> rows = offset_map(device_height, source_device_height, combine);
+    // The combined value of the available source pixels a destination pixel stands for.
+    auto combined = [&](const SourceRun& row_run, const SourceRun& column_run) {
+        const int top = std::max<int>(int(source_rect.top) + row_run.first, available.top);
+        const int bottom =
+            std::min<int>(int(source_rect.top) + row_run.first + row_run.count, available.bottom);
+        const int left = std::max<int>(int(source_rect.left) + column_run.first, available.left);
+        const int right = std::min<int>(int(source_rect.left) + column_run.first + column_run.count,
+                                        available.right);
+        uint32_t value = combine_with_and ? 0xFFFFFF : 0;
+        for (int sy = top; sy < bottom; ++sy)
+            for (int sx = left; sx < right; ++sx)
+                value = combine_with_and ? value & image.row(sy)[sx] : value | image.row(sy)[sx];
+        return value;
+    };
     const bool uses_pattern = rop3_uses_pattern(index) && !brush.is_solid();
     if (rop3_uses_pattern(index) && brush.is_null())
         return TRUE;
@@ -143,14 +183,15 @@ BOOL transfer(DeviceContext& destination, int x, int y, int width, int height,
     std::vector<uint8_t> drawn;
     for (const RECT& r : session.clip().rects()) {
         for (int row = r.top; row < r.bottom; ++row) {
-            const int sy = int(source_rect.top) + rows[size_t(row - target.top)];
+            const SourceRun& row_run = rows[size_t(row - target.top)];
+            const int sy = int(source_rect.top) + row_run.nearest;
             if (sy < available.top || sy >= available.bottom)
                 continue;
             const uint32_t* source_row = image.row(sy);
             // Destination columns whose source pixel exists form one run (the map is monotonic).
             int first = int(r.left), last = int(r.right);
             auto source_column = [&](int column) {
-                return int(source_rect.left) + columns[size_t(column - target.left)];
+                return int(source_rect.left) + columns[size_t(column - target.left)].nearest;
             };
             while (first < last && (source_column(first) < available.left ||
                                     source_column(first) >= available.right))
@@ -162,8 +203,12 @@ BOOL transfer(DeviceContext& destination, int x, int y, int width, int height,
             if (count <= 0)
                 continue;
             source_span.resize(size_t(count));
-            for (int i = 0; i < count; ++i)
-                source_span[size_t(i)] = source_row[source_column(first + i)];
+            for (int i = 0; i < count; ++i) {
+                const SourceRun& column_run = columns[size_t(first + i - target.left)];
+                source_span[size_t(i)] = row_run.count == 1 && column_run.count == 1
+                                             ? source_row[source_column(first + i)]
+                                             : combined(row_run, column_run);
+            }
             uint32_t* destination_row = session.surface().row(row) + first;
             const uint32_t* pattern = nullptr;
             if (uses_pattern) {
@@ -173,8 +218,8 @@ BOOL transfer(DeviceContext& destination, int x, int y, int width, int height,
                 pattern = pattern_span.data();
             }
             if (!uses_pattern || !brush.has_gaps()) {
-                rop3_span(index, pattern, brush.solid_pixel(), source_span.data(),
-                          destination_row, count);
+                rop3_span(index, pattern, brush.solid_pixel(), source_span.data(), destination_row,
+                          count);
                 continue;
             }
             result.assign(destination_row, destination_row + count);

@@ -9,7 +9,7 @@ bool Brush::hatch_bit(int hatch, int x, int y) {
     y &= hatch_size - 1;
     const bool horizontal = y == hatch_size - 1;
     const bool vertical = x == hatch_size - 1;
-    const bool forward = x == y;                  // top left to bottom right
+    const bool forward = x == y;                   // top left to bottom right
     const bool backward = x + y == hatch_size - 1; // bottom left to top right
     switch (hatch) {
     case HS_HORIZONTAL:

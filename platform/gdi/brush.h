@@ -14,7 +14,8 @@ public:
 
     static constexpr int hatch_size = 8;
 
-    Brush(UINT style, COLORREF color, int hatch = 0) : m_style(style), m_color(color), m_hatch(hatch) {}
+    Brush(UINT style, COLORREF color, int hatch = 0)
+        : m_style(style), m_color(color), m_hatch(hatch) {}
     // A pattern brush. A monochrome pattern (pixels 0 or 0xFFFFFF) takes the text colour for
     // its 0 bits and the background colour for its 1 bits when drawn, as Win32 does.
     Brush(Surface pattern, bool monochrome)

@@ -18,8 +18,8 @@ BrushPattern::BrushPattern(const DeviceContext& dc, const Brush* brush) {
     if (!brush || brush->style() == BS_NULL)
         return;
     const POINT device_origin = dc.device_origin();
-    m_origin = POINT{dc.state.brush_origin.x + device_origin.x,
-                     dc.state.brush_origin.y + device_origin.y};
+    m_origin =
+        POINT{dc.state.brush_origin.x + device_origin.x, dc.state.brush_origin.y + device_origin.y};
     const bool monochrome = dc.monochrome_target();
     if (brush->style() == BS_SOLID) {
         m_kind = Kind::Solid;

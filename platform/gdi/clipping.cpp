@@ -20,7 +20,9 @@ Region current_clip(const DeviceContext& dc) {
 }
 
 // The complexity of what the context can draw on now, as the clip functions return it.
-int visible_complexity(const DeviceContext& dc) { return dc.effective_clip().complexity(); }
+int visible_complexity(const DeviceContext& dc) {
+    return dc.effective_clip().complexity();
+}
 
 int set_clip(DeviceContext& dc, Region region) {
     dc.state.clip_region = std::move(region);
@@ -62,7 +64,9 @@ int WINAPI ExtSelectClipRgn(HDC hdc, HRGN hrgn, int mode) {
     }
 }
 
-int WINAPI SelectClipRgn(HDC hdc, HRGN hrgn) { return ExtSelectClipRgn(hdc, hrgn, RGN_COPY); }
+int WINAPI SelectClipRgn(HDC hdc, HRGN hrgn) {
+    return ExtSelectClipRgn(hdc, hrgn, RGN_COPY);
+}
 
 int WINAPI IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
     auto dc = dc_of(hdc);

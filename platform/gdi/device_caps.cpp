@@ -13,9 +13,7 @@ int WINAPI GetDeviceCaps(HDC hdc, int index) {
     const Screen& screen = Screen::instance();
     const bool palette_screen = screen.bits_per_pixel() <= 8;
     constexpr int pixels_per_inch = 96;
-    auto millimetres = [](int pixels) {
-        return int(std::lround(pixels * 25.4 / pixels_per_inch));
-    };
+    auto millimetres = [](int pixels) { return int(std::lround(pixels * 25.4 / pixels_per_inch)); };
     switch (index) {
     case DRIVERVERSION:
         return 0x400;

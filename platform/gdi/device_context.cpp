@@ -53,21 +53,19 @@ Region DeviceContext::effective_clip() const {
 }
 
 POINT DeviceContext::logical_to_device(POINT p) const {
-    return POINT{scale(p.x - state.window_origin.x, state.viewport_extent.cx,
-                       state.window_extent.cx) +
-                     state.viewport_origin.x,
-                 scale(p.y - state.window_origin.y, state.viewport_extent.cy,
-                       state.window_extent.cy) +
-                     state.viewport_origin.y};
+    return POINT{
+        scale(p.x - state.window_origin.x, state.viewport_extent.cx, state.window_extent.cx) +
+            state.viewport_origin.x,
+        scale(p.y - state.window_origin.y, state.viewport_extent.cy, state.window_extent.cy) +
+            state.viewport_origin.y};
 }
 
 POINT DeviceContext::device_to_logical(POINT p) const {
-    return POINT{scale(p.x - state.viewport_origin.x, state.window_extent.cx,
-                       state.viewport_extent.cx) +
-                     state.window_origin.x,
-                 scale(p.y - state.viewport_origin.y, state.window_extent.cy,
-                       state.viewport_extent.cy) +
-                     state.window_origin.y};
+    return POINT{
+        scale(p.x - state.viewport_origin.x, state.window_extent.cx, state.viewport_extent.cx) +
+            state.window_origin.x,
+        scale(p.y - state.viewport_origin.y, state.window_extent.cy, state.viewport_extent.cy) +
+            state.window_origin.y};
 }
 
 static RECT normalized(POINT a, POINT b) {
@@ -97,7 +95,8 @@ COLORREF DeviceContext::resolve_color(COLORREF color) const {
             palette ? std::vector<PALETTEENTRY>() : Palette::default_entries();
         const auto& entries = palette ? palette->entries() : defaults;
         if (index >= entries.size())
-            return entries.empty() ? 0 : RGB(entries[0].peRed, entries[0].peGreen, entries[0].peBlue);
+            return entries.empty() ? 0
+                                   : RGB(entries[0].peRed, entries[0].peGreen, entries[0].peBlue);
         return RGB(entries[index].peRed, entries[index].peGreen, entries[index].peBlue);
     }
     default:
@@ -116,7 +115,9 @@ using namespace mullion;
 
 namespace {
 
-std::shared_ptr<DeviceContext> dc_of(HDC hdc) { return HandleTable::instance().get<DeviceContext>(hdc); }
+std::shared_ptr<DeviceContext> dc_of(HDC hdc) {
+    return HandleTable::instance().get<DeviceContext>(hdc);
+}
 
 } // namespace
 
@@ -245,4 +246,6 @@ UINT WINAPI GetTextAlign(HDC hdc) {
     return dc ? dc->state.text_align : GDI_ERROR;
 }
 
-BOOL WINAPI GdiFlush(void) { return TRUE; }
+BOOL WINAPI GdiFlush(void) {
+    return TRUE;
+}

@@ -155,8 +155,8 @@ void DibFormat::read_row(const uint8_t* row, int x, int count, uint32_t* out) co
             for (int i = 0; i < count; ++i) {
                 uint32_t v;
                 std::memcpy(&v, row + 4 * (x + i), 4);
-                out[i] = expand_channel(v, m_masks[0]) << 16 |
-                         expand_channel(v, m_masks[1]) << 8 | expand_channel(v, m_masks[2]);
+                out[i] = expand_channel(v, m_masks[0]) << 16 | expand_channel(v, m_masks[1]) << 8 |
+                         expand_channel(v, m_masks[2]);
             }
         }
         break;
@@ -244,10 +244,10 @@ std::vector<RGBQUAD> DibFormat::default_colors(int bits_per_pixel) {
     } else if (bits_per_pixel == 4 || bits_per_pixel == 8) {
         // The 16 colours of the classic VGA palette.
         static const int vga[16][3] = {
-            {0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
-            {0, 0, 128},   {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-            {128, 128, 128}, {255, 0, 0}, {0, 255, 0},   {255, 255, 0},
-            {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+            {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
+            {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
+            {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
+            {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
         for (const auto& c : vga)
             add(c[0], c[1], c[2]);
         if (bits_per_pixel == 8) {

@@ -39,9 +39,7 @@ public:
     bool has_bitfields() const { return m_bitfields; }
 
     // Storage row of image row y (0 = top).
-    size_t row_offset(int y) const {
-        return size_t(m_top_down ? y : m_height - 1 - y) * m_stride;
-    }
+    size_t row_offset(int y) const { return size_t(m_top_down ? y : m_height - 1 - y) * m_stride; }
     void read_row(const uint8_t* row, int x, int count, uint32_t* out) const;
     // Writes pixels, choosing the nearest colour-table entry for indexed depths.
     void write_row(uint8_t* row, int x, int count, const uint32_t* in) const;

@@ -138,6 +138,11 @@ void FontInstance::compute_metrics(const LOGFONTA& logfont, FontSize size) {
     tm.tmMaxCharWidth =
         std::max<LONG>(tm.tmAveCharWidth, round_to_int(m_face->max_advance_width * scale_x)) +
         bold_pixels;
+    // A fixed-pitch face's every character is exactly as wide as its grid-fitted advance.
+    if (m_match.fixed_pitch && FT_Load_Char(m_face, '0', load_flags()) == 0) {
+        tm.tmAveCharWidth = LONG((m_face->glyph->advance.x + 32) >> 6) + bold_pixels;
+        tm.tmMaxCharWidth = tm.tmAveCharWidth;
+    }
     tm.tmWeight = m_match.weight;
     tm.tmOverhang = 0;
     tm.tmDigitizedAspectX = digitized_aspect;
@@ -169,6 +174,10 @@ void FontInstance::compute_metrics(const LOGFONTA& logfont, FontSize size) {
     }
 }
 
+int FontInstance::load_flags() const {
+    return FT_LOAD_NO_BITMAP | (m_antialiased ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO);
+}
+
 const Glyph& FontInstance::glyph(char32_t character) {
     std::lock_guard lock(m_glyphs_mutex);
     if (auto it = m_glyphs.find(character); it != m_glyphs.end())
@@ -180,9 +189,7 @@ Glyph FontInstance::render(char32_t character) {
     std::lock_guard freetype_lock(FontCache::instance().freetype_mutex());
     Glyph glyph;
     const FT_UInt index = FT_Get_Char_Index(m_face, character);
-    const FT_Int32 load_flags =
-        FT_LOAD_NO_BITMAP | (m_antialiased ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO);
-    if (FT_Load_Glyph(m_face, index, load_flags) != 0)
+    if (FT_Load_Glyph(m_face, index, load_flags()) != 0)
         return glyph;
     FT_GlyphSlot slot = m_face->glyph;
     FT_Pos advance = slot->advance.x;

@@ -54,6 +54,7 @@ public:
 private:
     void compute_metrics(const LOGFONTA& logfont, FontSize size);
     Glyph render(char32_t character);
+    int load_flags() const;
 
     FT_Face m_face;
     FaceMatch m_match;

@@ -57,9 +57,9 @@ BOOL WINAPI GetIconInfo(HICON hIcon, PICONINFO piconinfo) {
     auto& table = HandleTable::instance();
     *piconinfo = icon->info();
     piconinfo->hbmMask = copy_bitmap(*table.get<Bitmap>(icon->mask()), Bitmap::Depth::Monochrome);
-    piconinfo->hbmColor =
-        icon->color() ? copy_bitmap(*table.get<Bitmap>(icon->color()), Bitmap::Depth::Color)
-                      : nullptr;
+    piconinfo->hbmColor = icon->color()
+                              ? copy_bitmap(*table.get<Bitmap>(icon->color()), Bitmap::Depth::Color)
+                              : nullptr;
     return TRUE;
 }
 

@@ -37,7 +37,9 @@ bool fixed_scale_units_per_inch(int mode, int& units) {
     }
 }
 
-bool extents_settable(int mode) { return mode == MM_ISOTROPIC || mode == MM_ANISOTROPIC; }
+bool extents_settable(int mode) {
+    return mode == MM_ISOTROPIC || mode == MM_ANISOTROPIC;
+}
 
 // In MM_ISOTROPIC one logical unit has the same device size along both axes: the viewport
 // extent of the axis with the larger scale shrinks to match the other.

@@ -41,7 +41,8 @@ using namespace mullion;
 HPALETTE WINAPI CreatePalette(const LOGPALETTE* plpal) {
     if (!plpal || plpal->palVersion != 0x300 || plpal->palNumEntries == 0)
         return nullptr;
-    std::vector<PALETTEENTRY> entries(plpal->palPalEntry, plpal->palPalEntry + plpal->palNumEntries);
+    std::vector<PALETTEENTRY> entries(plpal->palPalEntry,
+                                      plpal->palPalEntry + plpal->palNumEntries);
     return static_cast<HPALETTE>(
         HandleTable::instance().insert(std::make_shared<Palette>(std::move(entries))));
 }
@@ -103,8 +104,7 @@ UINT WINAPI RealizePalette(HDC hdc) {
 
 UINT WINAPI GetSystemPaletteEntries(HDC hdc, UINT iStart, UINT cEntries,
                                     LPPALETTEENTRY pPalEntries) {
-    if (!HandleTable::instance().get<DeviceContext>(hdc) ||
-        Screen::instance().bits_per_pixel() > 8)
+    if (!HandleTable::instance().get<DeviceContext>(hdc) || Screen::instance().bits_per_pixel() > 8)
         return 0;
     // The static colours sit at both ends of the 256 entries; the middle is free.
     std::vector<PALETTEENTRY> system(256, PALETTEENTRY{0, 0, 0, 0});

@@ -27,6 +27,6 @@ HPEN WINAPI ExtCreatePen(DWORD iPenStyle, DWORD cWidth, const LOGBRUSH* plbrush,
         return nullptr;
     const COLORREF color = plbrush->lbStyle == BS_NULL ? 0 : plbrush->lbColor;
     const DWORD style = plbrush->lbStyle == BS_NULL ? PS_NULL : iPenStyle;
-    return CreatePen(int(style & (PS_STYLE_MASK | PS_ENDCAP_MASK | PS_JOIN_MASK)),
-                     int(cWidth), color);
+    return CreatePen(int(style & (PS_STYLE_MASK | PS_ENDCAP_MASK | PS_JOIN_MASK)), int(cWidth),
+                     color);
 }

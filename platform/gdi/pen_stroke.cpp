@@ -39,9 +39,9 @@ Interval capsule_row(double ax, double ay, double bx, double by, double radius, 
     auto include = [&](Interval piece) {
         if (piece.empty())
             return;
-        result = result.empty() ? piece
-                                : Interval{std::min(result.low, piece.low),
-                                           std::max(result.high, piece.high)};
+        result = result.empty()
+                     ? piece
+                     : Interval{std::min(result.low, piece.low), std::max(result.high, piece.high)};
     };
     for (const auto& [cx, cy] : {std::pair{ax, ay}, std::pair{bx, by}}) {
         const double dy = y - cy;
@@ -116,7 +116,7 @@ void PenStroke::stroke(DrawSession& session, const std::vector<POINT>& points) c
 }
 
 void PenStroke::stroke_cosmetic(DrawSession& session, const std::vector<POINT>& points) const {
-    int dash = 0;        // index into m_dashes
+    int dash = 0; // index into m_dashes
     int dash_left = m_dashes.empty() ? 0 : m_dashes[0];
     for (size_t i = 0; i + 1 < points.size(); ++i) {
         int x = points[i].x, y = points[i].y;

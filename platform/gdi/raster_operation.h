@@ -10,10 +10,18 @@ namespace mullion {
 // number P*4 + S*2 + D holds the result for pattern bit P, source bit S and destination bit D.
 // A binary operation R2_x (1..16) has truth table x - 1 with bit number P*2 + D.
 
-constexpr uint8_t rop3_index(uint32_t rop) { return uint8_t(rop >> 16); }
-constexpr bool rop3_uses_source(uint8_t index) { return ((index >> 2) ^ index) & 0x33; }
-constexpr bool rop3_uses_pattern(uint8_t index) { return ((index >> 4) ^ index) & 0x0F; }
-constexpr bool rop3_uses_destination(uint8_t index) { return ((index >> 1) ^ index) & 0x55; }
+constexpr uint8_t rop3_index(uint32_t rop) {
+    return uint8_t(rop >> 16);
+}
+constexpr bool rop3_uses_source(uint8_t index) {
+    return ((index >> 2) ^ index) & 0x33;
+}
+constexpr bool rop3_uses_pattern(uint8_t index) {
+    return ((index >> 4) ^ index) & 0x0F;
+}
+constexpr bool rop3_uses_destination(uint8_t index) {
+    return ((index >> 1) ^ index) & 0x55;
+}
 
 // Evaluates a ternary operation as the sum of the minterms its truth table selects.
 constexpr uint32_t rop3_pixel(uint8_t index, uint32_t p, uint32_t s, uint32_t d) {

@@ -11,7 +11,9 @@ BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom) {
     return TRUE;
 }
 
-BOOL WINAPI SetRectEmpty(LPRECT lprc) { return SetRect(lprc, 0, 0, 0, 0); }
+BOOL WINAPI SetRectEmpty(LPRECT lprc) {
+    return SetRect(lprc, 0, 0, 0, 0);
+}
 
 BOOL WINAPI CopyRect(LPRECT lprcDst, const RECT* lprcSrc) {
     if (!lprcDst || !lprcSrc)
@@ -47,8 +49,8 @@ BOOL WINAPI IsRectEmpty(const RECT* lprc) {
 BOOL WINAPI EqualRect(const RECT* lprc1, const RECT* lprc2) {
     if (!lprc1 || !lprc2)
         return FALSE;
-    return lprc1->left == lprc2->left && lprc1->top == lprc2->top &&
-           lprc1->right == lprc2->right && lprc1->bottom == lprc2->bottom;
+    return lprc1->left == lprc2->left && lprc1->top == lprc2->top && lprc1->right == lprc2->right &&
+           lprc1->bottom == lprc2->bottom;
 }
 
 BOOL WINAPI PtInRect(const RECT* lprc, POINT pt) {
@@ -86,9 +88,9 @@ BOOL WINAPI UnionRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2
         *lprcDst = *lprcSrc1;
         return TRUE;
     }
-    *lprcDst = RECT{std::min(lprcSrc1->left, lprcSrc2->left), std::min(lprcSrc1->top, lprcSrc2->top),
-                    std::max(lprcSrc1->right, lprcSrc2->right),
-                    std::max(lprcSrc1->bottom, lprcSrc2->bottom)};
+    *lprcDst = RECT{
+        std::min(lprcSrc1->left, lprcSrc2->left), std::min(lprcSrc1->top, lprcSrc2->top),
+        std::max(lprcSrc1->right, lprcSrc2->right), std::max(lprcSrc1->bottom, lprcSrc2->bottom)};
     return TRUE;
 }
 

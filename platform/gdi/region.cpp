@@ -11,7 +11,9 @@ namespace {
 // The horizontal spans [left, right) of one band, sorted and disjoint.
 using Spans = std::vector<std::pair<LONG, LONG>>;
 
-bool rect_is_empty(const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }
+bool rect_is_empty(const RECT& r) {
+    return r.left >= r.right || r.top >= r.bottom;
+}
 
 // Walks the bands of a canonical rectangle list from top to bottom, answering "which spans
 // cover row y" for increasing y.
@@ -113,7 +115,9 @@ std::vector<RECT> combine(const std::vector<RECT>& a, const std::vector<RECT>& b
 
 } // namespace
 
-Region::Region(const RECT& rect) { set_rect(rect); }
+Region::Region(const RECT& rect) {
+    set_rect(rect);
+}
 
 Region Region::from_rects(const std::vector<RECT>& rects) {
     std::vector<RECT> sorted;

@@ -63,7 +63,9 @@ BOOL draw_shape(HDC hdc, int left, int top, int right, int bottom, Shape shape) 
     const PenStroke pen(*dc);
     const BrushPattern brush(*dc, dc->state.brush.get());
     const int rop2 = dc->state.rop2;
-    auto region_of = [&](const RECT& r) { return shape == Shape::Ellipse ? ellipse_region(r) : Region(r); };
+    auto region_of = [&](const RECT& r) {
+        return shape == Shape::Ellipse ? ellipse_region(r) : Region(r);
+    };
 
     RECT outer = box, inner;
     if (pen.draws_nothing()) {
@@ -72,7 +74,8 @@ BOOL draw_shape(HDC hdc, int left, int top, int right, int bottom, Shape shape) 
     } else {
         outline_boxes(box, pen.width(), pen.inside_frame(), outer, inner);
     }
-    DrawSession session(*dc, RECT{outer.left - 1, outer.top - 1, outer.right + 1, outer.bottom + 1});
+    DrawSession session(*dc,
+                        RECT{outer.left - 1, outer.top - 1, outer.right + 1, outer.bottom + 1});
     if (!brush.is_null())
         session.fill_pattern(region_of(inner), brush, rop3_from_rop2(rop2));
     if (pen.draws_nothing())

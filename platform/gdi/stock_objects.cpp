@@ -19,7 +19,9 @@ struct StockObjects {
 
     StockObjects() {
         auto brush = [](COLORREF color) { return std::make_shared<Brush>(BS_SOLID, color); };
-        auto pen = [](UINT style, COLORREF color) { return std::make_shared<Pen>(style, 0, color); };
+        auto pen = [](UINT style, COLORREF color) {
+            return std::make_shared<Pen>(style, 0, color);
+        };
         auto& table = HandleTable::instance();
         handles[WHITE_BRUSH] = table.insert_permanent(brush(RGB(255, 255, 255)));
         handles[LTGRAY_BRUSH] = table.insert_permanent(brush(RGB(192, 192, 192)));
@@ -72,4 +74,6 @@ void initialize_default_state(DeviceContext& dc) {
 
 } // namespace mullion
 
-HGDIOBJ WINAPI GetStockObject(int i) { return mullion::stock_object(i); }
+HGDIOBJ WINAPI GetStockObject(int i) {
+    return mullion::stock_object(i);
+}

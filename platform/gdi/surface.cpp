@@ -2,7 +2,9 @@
 
 namespace mullion {
 
-Surface::Surface(int width, int height, uint32_t fill) { resize(width, height, fill); }
+Surface::Surface(int width, int height, uint32_t fill) {
+    resize(width, height, fill);
+}
 
 void Surface::resize(int width, int height, uint32_t fill) {
     m_width = width > 0 ? width : 0;

@@ -161,8 +161,6 @@ HWND create_dialog(HINSTANCE instance, const DialogTemplate& dialog_template, HW
             DestroyWindow(dialog);
             return nullptr;
         }
-        // Tab order is z-order: each control goes below the ones before it.
-        SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         if (info->font)
             SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(info->font), FALSE);
     }

@@ -192,7 +192,8 @@ void InputRouter::inject_mouse(const InputEvent& event) {
         input->wparam = m_async_keys.mouse_key_flags();
     }
     const HWND capture = input_capture_window();
-    route(capture ? capture : window_at(input->cursor), std::move(input));
+    const HWND target = capture ? capture : window_at(input->cursor);
+    route(target, std::move(input));
 }
 
 void InputRouter::inject_key(const InputEvent& event) {
@@ -235,7 +236,8 @@ void InputRouter::inject_key(const InputEvent& event) {
             m_last_key_down.reset();
     }
     const HWND focus = input_focus_window();
-    route(focus ? focus : input_active_window(), std::move(input));
+    const HWND target = focus ? focus : input_active_window();
+    route(target, std::move(input));
 }
 
 void InputRouter::inject_text(const InputEvent& event) {

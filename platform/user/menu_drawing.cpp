@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
+#include <mutex>
 
 namespace mullion {
 
@@ -126,9 +128,19 @@ HFONT caption_font() {
     return font;
 }
 
+// Labels are measured on every hit test and layout; their extents never change for a font.
 SIZE measure_label(HFONT font, std::string_view label) {
-    MeasuringContext context(font);
+    static std::mutex cache_lock;
+    static std::map<std::pair<HFONT, std::string>, SIZE> cache;
     std::string plain = without_mnemonic_markers(label);
+    std::pair<HFONT, std::string> key{font, plain};
+    {
+        std::lock_guard lock(cache_lock);
+        auto found = cache.find(key);
+        if (found != cache.end())
+            return found->second;
+    }
+    MeasuringContext context(font);
     SIZE size{0, 0};
     GetTextExtentPoint32A(context.dc(), plain.c_str(), int(plain.size()), &size);
     if (size.cy == 0) {
@@ -136,6 +148,8 @@ SIZE measure_label(HFONT font, std::string_view label) {
         GetTextMetricsA(context.dc(), &text_metrics);
         size.cy = text_metrics.tmHeight;
     }
+    std::lock_guard lock(cache_lock);
+    cache.emplace(std::move(key), size);
     return size;
 }
 

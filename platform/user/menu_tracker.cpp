@@ -4,6 +4,7 @@
 
 #include "menu.h"
 #include "menu_drawing.h"
+#include "move_size.h"
 #include "nonclient_layout.h"
 #include "nonclient_paint.h"
 #include "system_classes.h"
@@ -70,26 +71,6 @@ LRESULT CALLBACK popup_menu_window_proc(HWND hwnd, UINT message, WPARAM wparam, 
     }
 }
 
-bool is_mouse_message(UINT message) {
-    return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
-           (message >= WM_NCMOUSEMOVE && message <= WM_NCRBUTTONDBLCLK);
-}
-
-// Non-client mouse messages carry screen coordinates, client ones client coordinates.
-POINT mouse_screen_position(const MSG& msg) {
-    POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
-    if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST)
-        ClientToScreen(msg.hwnd, &p);
-    return p;
-}
-
-// The client-area equivalent of a non-client mouse message.
-UINT client_mouse_message(UINT message) {
-    if (message >= WM_NCMOUSEMOVE && message <= WM_NCRBUTTONDBLCLK)
-        return message - WM_NCMOUSEMOVE + WM_MOUSEMOVE;
-    return message;
-}
-
 class MenuTracker;
 thread_local MenuTracker* active_tracker = nullptr;
 
@@ -144,7 +125,7 @@ public:
             return 0;
         if (!(m_flags & TPM_RETURNCMD))
             PostMessageA(m_owner, m_choice_is_system ? WM_SYSCOMMAND : WM_COMMAND, m_choice, 0);
-        return m_choice == 0 && (m_flags & TPM_RETURNCMD) ? 0 : m_choice;
+        return m_choice;
     }
 
     void end() { m_done = true; }
@@ -297,8 +278,10 @@ public:
     // --- Input ---
 
     void handle(MSG& msg) {
-        if (is_mouse_message(msg.message)) {
-            on_mouse(client_mouse_message(msg.message), mouse_screen_position(msg));
+        UINT mouse_message = 0;
+        POINT screen_point{};
+        if (mouse_message_in_screen(msg, mouse_message, screen_point)) {
+            on_mouse(mouse_message, screen_point);
             return;
         }
         switch (msg.message) {

@@ -149,12 +149,6 @@ private:
     std::string m_last_key_down_text;
 
     friend void post_quit_locked(MessageQueue& queue, int exit_code);
-    // Completes a sent message and wakes its sender (a no-op when it was already replied to).
-    void reply_locked(SentMessage& sent, LRESULT result);
-    // The message sent by another thread that the calling thread is handling, if any.
-    SentMessage* current_incoming_send();
-    // Calls the window's procedure (GWLP_WNDPROC) directly.
-    LRESULT call_window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 };
 
 void post_quit_locked(MessageQueue& queue, int exit_code);

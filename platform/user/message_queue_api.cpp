@@ -76,8 +76,11 @@ using namespace mullion;
 extern "C" {
 
 BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
-    if (!hWnd)
-        return post_to_thread(GetCurrentThreadId(), true, nullptr, Msg, wParam, lParam);
+    if (!hWnd) {
+        // A thread message to the calling thread, which gets its queue now if need be.
+        MessageQueueRegistry::instance().current_thread_queue();
+        return post_to_thread(GetCurrentThreadId(), false, nullptr, Msg, wParam, lParam);
+    }
     if (hWnd == HWND_BROADCAST) {
         struct Broadcast {
             UINT message;

@@ -21,16 +21,6 @@ constexpr int WMSZ_BOTTOMLEFT = 7;
 constexpr int WMSZ_BOTTOMRIGHT = 8;
 constexpr int keyboard_step = 8;
 
-bool is_mouse_message(UINT message) {
-    return message >= WM_MOUSEFIRST && message <= WM_MOUSELAST;
-}
-
-POINT mouse_screen_position(const MSG& msg) {
-    POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
-    ClientToScreen(msg.hwnd, &p);
-    return p;
-}
-
 // The size limits the window accepts, starting from the system's defaults.
 MINMAXINFO query_min_max(HWND hwnd) {
     MINMAXINFO info{};
@@ -88,6 +78,20 @@ void place_window(HWND hwnd, const RECT& screen_rect) {
 
 } // namespace
 
+bool mouse_message_in_screen(const MSG& msg, UINT& client_message, POINT& screen_point) {
+    screen_point = POINT{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+    if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) {
+        client_message = msg.message;
+        ClientToScreen(msg.hwnd, &screen_point);
+        return true;
+    }
+    if (msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCRBUTTONDBLCLK) {
+        client_message = msg.message - WM_NCMOUSEMOVE + WM_MOUSEMOVE;
+        return true;
+    }
+    return false;
+}
+
 void run_move_size_loop(HWND hwnd, MoveSizeKind kind, int size_edge, POINT start) {
     DWORD style = DWORD(GetWindowLongA(hwnd, GWL_STYLE));
     if (style & (WS_MAXIMIZE | WS_MINIMIZE) && kind == MoveSizeKind::Size)
@@ -123,12 +127,13 @@ void run_move_size_loop(HWND hwnd, MoveSizeKind kind, int size_edge, POINT start
             PostQuitMessage(int(msg.wParam));
             break;
         }
-        if (is_mouse_message(msg.message)) {
-            POINT p = mouse_screen_position(msg);
+        UINT mouse_message = 0;
+        POINT p{};
+        if (mouse_message_in_screen(msg, mouse_message, p)) {
             delta = POINT{p.x - start.x, p.y - start.y};
-            if (msg.message == WM_MOUSEMOVE)
+            if (mouse_message == WM_MOUSEMOVE)
                 follow();
-            else if (msg.message == WM_LBUTTONUP) {
+            else if (mouse_message == WM_LBUTTONUP) {
                 follow();
                 done = true;
             }
@@ -192,13 +197,15 @@ bool track_caption_button(HWND hwnd, int hit_code) {
             PostQuitMessage(int(msg.wParam));
             break;
         }
-        if (is_mouse_message(msg.message)) {
-            bool over = nonclient_hit_test(hwnd, mouse_screen_position(msg)) == hit_code;
+        UINT mouse_message = 0;
+        POINT p{};
+        if (mouse_message_in_screen(msg, mouse_message, p)) {
+            bool over = nonclient_hit_test(hwnd, p) == hit_code;
             if (over != pressed) {
                 pressed = over;
                 paint_nonclient(hwnd, pressed ? button : CaptionButton::None);
             }
-            if (msg.message == WM_LBUTTONUP)
+            if (mouse_message == WM_LBUTTONUP)
                 released = true;
             continue;
         }

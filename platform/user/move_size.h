@@ -15,4 +15,9 @@ void run_move_size_loop(HWND hwnd, MoveSizeKind kind, int size_edge, POINT start
 // elsewhere) and reports whether the button was released over it.
 bool track_caption_button(HWND hwnd, int hit_code);
 
+// For a mouse message retrieved by a modal loop (client or non-client: which one arrives
+// depends on whether the capture was set before the input was routed), its client-area
+// message and its position in screen coordinates; false for other messages.
+bool mouse_message_in_screen(const MSG& msg, UINT& client_message, POINT& screen_point);
+
 } // namespace mullion

@@ -148,6 +148,8 @@ bool caption_button_enabled(HWND hwnd, CaptionButton button) {
 
 void paint_nonclient(HWND hwnd, CaptionButton pressed) {
     NonclientLayout layout = nonclient_layout(hwnd);
+    if (EqualRect(&layout.client, &layout.window))
+        return; // no frame to draw
     FrameState state = frame_state(hwnd);
     HDC dc = GetWindowDC(hwnd);
     if (!dc)

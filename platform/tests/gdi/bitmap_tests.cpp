@@ -22,12 +22,18 @@ DibInfo dib_info(int width, int height, int depth) {
     return info;
 }
 
-BITMAPINFO* as_info(DibInfo& info) { return reinterpret_cast<BITMAPINFO*>(&info); }
+BITMAPINFO* as_info(DibInfo& info) {
+    return reinterpret_cast<BITMAPINFO*>(&info);
+}
 
-size_t stride(int width, int depth) { return size_t((width * depth + 31) / 32 * 4); }
+size_t stride(int width, int depth) {
+    return size_t((width * depth + 31) / 32 * 4);
+}
 
 // The indexed colour i of the test tables: all distinct.
-RGBQUAD table_color(int i) { return RGBQUAD{BYTE(i * 7), BYTE(255 - i), BYTE(i * 13 + 1), 0}; }
+RGBQUAD table_color(int i) {
+    return RGBQUAD{BYTE(i * 7), BYTE(255 - i), BYTE(i * 13 + 1), 0};
+}
 COLORREF table_colorref(int i) {
     const RGBQUAD q = table_color(i);
     return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
@@ -37,8 +43,8 @@ COLORREF table_colorref(int i) {
 void put_index(uint8_t* row, int x, int depth, int value) {
     const int per_byte = 8 / depth;
     const int shift = (per_byte - 1 - x % per_byte) * depth;
-    row[x / per_byte] = uint8_t((row[x / per_byte] & ~(((1 << depth) - 1) << shift)) |
-                                (value << shift));
+    row[x / per_byte] =
+        uint8_t((row[x / per_byte] & ~(((1 << depth) - 1) << shift)) | (value << shift));
 }
 
 } // namespace
@@ -59,7 +65,9 @@ TEST_P(IndexedDibSection, BitsColorTableAndDrawingAgree) {
     uint8_t* bits = static_cast<uint8_t*>(pointer);
     auto index_at = [&](int x, int y) { return (x * 3 + y * 5) % colors; };
     // Storage row r is image row r top-down, or height - 1 - r bottom-up.
-    auto storage_row = [&](int y) { return bits + stride(width, depth) * size_t(top_down ? y : height - 1 - y); };
+    auto storage_row = [&](int y) {
+        return bits + stride(width, depth) * size_t(top_down ? y : height - 1 - y);
+    };
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             put_index(storage_row(y), x, depth, index_at(x, y));

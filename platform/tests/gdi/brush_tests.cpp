@@ -88,7 +88,7 @@ TEST(HatchBrush, LinesRunInTheirDirection) {
     // A forward diagonal (top left to bottom right) steps right as it goes down.
     const std::string forward = line_pixels(HS_FDIAGONAL);
     const size_t first = forward.find('#'), second = forward.find('#', 9);
-    EXPECT_EQ((second % 9) , (first % 9 + 1) % 8) << forward;
+    EXPECT_EQ((second % 9), (first % 9 + 1) % 8) << forward;
 }
 
 TEST(Palettes, EntriesNearestIndexAndSelection) {
@@ -117,8 +117,9 @@ TEST(Palettes, EntriesNearestIndexAndSelection) {
     EXPECT_EQ(canvas.at(0, 0), RGB(0, 255, 0));
     SetPixel(canvas.dc(), 1, 0, PALETTERGB(1, 2, 3));
     EXPECT_EQ(canvas.at(1, 0), RGB(1, 2, 3));
-    EXPECT_EQ(SelectPalette(canvas.dc(), static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), FALSE),
-              palette);
+    EXPECT_EQ(
+        SelectPalette(canvas.dc(), static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), FALSE),
+        palette);
     DeleteObject(palette);
 }
 

@@ -198,7 +198,8 @@ TEST(Clipping, ClipRectanglesAndRegionsLimitDrawing) {
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 20; ++x) {
-            const bool in = x >= 2 && x < 12 && y >= 2 && y < 12 && !(x >= 5 && x < 8 && y >= 5 && y < 8);
+            const bool in =
+                x >= 2 && x < 12 && y >= 2 && y < 12 && !(x >= 5 && x < 8 && y >= 5 && y < 8);
             ASSERT_EQ(canvas.at(x, y), in ? black : white) << x << "," << y;
         }
     EXPECT_EQ(GetPixel(dc, 0, 0), CLR_INVALID) << "outside the clip region";

@@ -36,7 +36,17 @@ public:
             for (int x = 0; x < m_width; ++x)
                 SetPixel(m_dc, x, y, color);
     }
-    COLORREF at(int x, int y) const { return GetPixel(m_dc, x, y); }
+    // The pixel at device coordinates, whatever mapping and clipping the test set up.
+    COLORREF at(int x, int y) const {
+        SaveDC(m_dc);
+        SetMapMode(m_dc, MM_TEXT);
+        SetViewportOrgEx(m_dc, 0, 0, nullptr);
+        SetWindowOrgEx(m_dc, 0, 0, nullptr);
+        SelectClipRgn(m_dc, nullptr);
+        const COLORREF color = GetPixel(m_dc, x, y);
+        RestoreDC(m_dc, -1);
+        return color;
+    }
 
     // The canvas as text, one character a pixel: '.' for `background`, '#' for anything else.
     std::string picture(COLORREF background) const {

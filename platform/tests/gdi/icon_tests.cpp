@@ -74,8 +74,8 @@ TEST(Icons, DrawIconExStretchesToTheRequestedSize) {
     DrawIconEx(canvas.dc(), 1, 1, icon, 3, 2, 0, nullptr, DI_NORMAL);
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 5; ++x)
-            EXPECT_EQ(canvas.at(x, y), x >= 1 && x < 4 && y >= 1 && y < 3 ? RGB(9, 9, 9)
-                                                                          : RGB(255, 255, 255));
+            EXPECT_EQ(canvas.at(x, y),
+                      x >= 1 && x < 4 && y >= 1 && y < 3 ? RGB(9, 9, 9) : RGB(255, 255, 255));
     DestroyIcon(icon);
     DeleteObject(mask);
 }

@@ -27,9 +27,9 @@ private:
 } // namespace
 
 TEST(CosmeticLines, EveryOctantDrawsOnePixelPerStepAndLeavesOutTheEnd) {
-    const POINT directions[] = {{9, 4},  {4, 9},   {-4, 9}, {-9, 4}, {-9, -4}, {-4, -9},
-                                {4, -9}, {9, -4},  {9, 0},  {0, 9},  {-9, 0},  {0, -9},
-                                {7, 7},  {-7, 7},  {7, -7}, {-7, -7}};
+    const POINT directions[] = {{9, 4},  {4, 9},  {-4, 9}, {-9, 4}, {-9, -4}, {-4, -9},
+                                {4, -9}, {9, -4}, {9, 0},  {0, 9},  {-9, 0},  {0, -9},
+                                {7, 7},  {-7, 7}, {7, -7}, {-7, -7}};
     for (const POINT d : directions) {
         TestCanvas canvas(25, 25);
         const POINT start{12, 12};
@@ -39,8 +39,8 @@ TEST(CosmeticLines, EveryOctantDrawsOnePixelPerStepAndLeavesOutTheEnd) {
         const int steps = std::max(std::abs(d.x), std::abs(d.y));
         const std::string picture = canvas.picture(white);
         EXPECT_EQ(canvas.at(start.x, start.y), black) << picture;
-        EXPECT_EQ(canvas.at(start.x + d.x, start.y + d.y), white)
-            << "the end point is not drawn\n" << picture;
+        EXPECT_EQ(canvas.at(start.x + d.x, start.y + d.y), white) << "the end point is not drawn\n"
+                                                                  << picture;
         int drawn = 0;
         for (int y = 0; y < 25; ++y) {
             for (int x = 0; x < 25; ++x) {

@@ -87,8 +87,8 @@ TEST(TernaryRasterOperations, AllCodesMatchTheReferenceOnRandomPixels) {
                 const uint32_t actual = destination.bits[y * width + x] & 0xFFFFFF;
                 if (actual != expected && failures++ < 10) {
                     std::ostringstream line;
-                    line << std::hex << "rop3 index 0x" << code << " at (" << std::dec << x
-                         << "," << y << ") P=0x" << std::hex << p << " S=0x" << s << " D=0x" << d
+                    line << std::hex << "rop3 index 0x" << code << " at (" << std::dec << x << ","
+                         << y << ") P=0x" << std::hex << p << " S=0x" << s << " D=0x" << d
                          << ": got 0x" << actual << ", expected 0x" << expected;
                     ADD_FAILURE() << line.str();
                 }

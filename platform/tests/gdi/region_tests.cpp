@@ -27,8 +27,8 @@ Region random_region(std::mt19937& random, int size) {
     for (int i = count(random); i > 0; --i) {
         int x1 = coordinate(random), x2 = coordinate(random);
         int y1 = coordinate(random), y2 = coordinate(random);
-        region = region.united(Region(RECT{std::min(x1, x2), std::min(y1, y2),
-                                           std::max(x1, x2), std::max(y1, y2)}));
+        region = region.united(
+            Region(RECT{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)}));
     }
     return region;
 }
@@ -116,8 +116,7 @@ TEST(RegionAlgebra, BoundsComplexityAndQueries) {
     EXPECT_FALSE(l_shape.intersects(RECT{3, 5, 10, 10}));
     EXPECT_EQ(Region(RECT{5, 5, 5, 9}).complexity(), NULLREGION) << "empty rectangle";
     // Two rectangles side by side that touch merge into one.
-    EXPECT_EQ(Region(RECT{0, 0, 5, 5}).united(Region(RECT{5, 0, 9, 5})).complexity(),
-              SIMPLEREGION);
+    EXPECT_EQ(Region(RECT{0, 0, 5, 5}).united(Region(RECT{5, 0, 9, 5})).complexity(), SIMPLEREGION);
     Region moved = l_shape;
     moved.offset(3, -2);
     EXPECT_EQ(moved.bounds(), (RECT{3, -2, 13, 8}));

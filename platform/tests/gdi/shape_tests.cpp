@@ -17,7 +17,9 @@ void expect_pixels(const TestCanvas& canvas, const std::function<COLORREF(int, i
                                                    << canvas.picture(white);
 }
 
-bool inside(int x, int y, RECT r) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+bool inside(int x, int y, RECT r) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
 
 } // namespace
 
@@ -40,7 +42,9 @@ TEST(RectangleShape, WithoutPenTheFillIsOnePixelSmaller) {
     SelectObject(canvas.dc(), GetStockObject(NULL_PEN));
     SelectObject(canvas.dc(), GetStockObject(BLACK_BRUSH));
     Rectangle(canvas.dc(), 2, 2, 9, 7);
-    expect_pixels(canvas, [](int x, int y) { return inside(x, y, RECT{2, 2, 8, 6}) ? black : white; });
+    expect_pixels(canvas, [](int x, int y) {
+        return inside(x, y, RECT{2, 2, 8, 6}) ? black : white;
+    });
 }
 
 TEST(RectangleShape, InsideFramePenStaysInsideTheBox) {
@@ -51,7 +55,7 @@ TEST(RectangleShape, InsideFramePenStaysInsideTheBox) {
     Rectangle(canvas.dc(), 2, 2, 14, 13);
     expect_pixels(canvas, [](int x, int y) {
         return inside(x, y, RECT{2, 2, 14, 13}) && !inside(x, y, RECT{5, 5, 11, 10}) ? black
-                                                                                   : white;
+                                                                                     : white;
     });
     SelectObject(canvas.dc(), GetStockObject(BLACK_PEN));
     DeleteObject(pen);
@@ -122,7 +126,8 @@ TEST(FillRectFunction, FillsExactlyTheRectangleWithTheBrush) {
 TEST(FillRectFunction, SystemColourIndexPlusOneNamesTheSystemBrush) {
     TestCanvas canvas(4, 4);
     const RECT r{0, 0, 4, 4};
-    FillRect(canvas.dc(), &r, reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_BTNSHADOW + 1)));
+    FillRect(canvas.dc(), &r,
+             reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_BTNSHADOW + 1)));
     EXPECT_EQ(canvas.at(2, 2), GetSysColor(COLOR_BTNSHADOW));
 }
 

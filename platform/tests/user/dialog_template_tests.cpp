@@ -151,8 +151,9 @@ TEST(DialogTemplateParse, TruncatedTemplatesAreRejectedWithoutReadingPastThem) {
         for (size_t length = 0; length < bytes.size(); ++length) {
             std::vector<uint8_t> prefix(bytes.begin(), bytes.begin() + length);
             const auto dialog = DialogTemplate::parse(prefix);
-            if (dialog)
+            if (dialog) {
                 EXPECT_EQ(dialog->items.size(), full_items) << "id " << id << " length " << length;
+            }
         }
     }
 }

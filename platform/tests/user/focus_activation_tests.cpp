@@ -42,7 +42,7 @@ TEST_F(FocusTest, FocusingAChildActivatesItsTopLevel) {
     SetActiveWindow(other);
     ASSERT_EQ(GetActiveWindow(), other);
     message_log().clear();
-    EXPECT_EQ(SetFocus(child), top);
+    SetFocus(child);
     EXPECT_EQ(GetActiveWindow(), top);
     EXPECT_EQ(GetFocus(), child);
     EXPECT_TRUE(matches(messages_of(top), {{WM_WINDOWPOSCHANGING, Optional},

@@ -2,6 +2,8 @@
 
 // A top-level test window that records the menu-related messages it receives, for the menu,
 // frame and accelerator tests.
+#include "user/input.h"
+
 #include <functional>
 #include <vector>
 #include <windows.h>
@@ -59,6 +61,27 @@ public:
         PostMessageA(hwnd, WM_SYSKEYDOWN, VK_MENU, 1 | (LPARAM(1) << 29));
         PostMessageA(hwnd, WM_SYSKEYUP, VK_MENU, LPARAM(0xC0000001));
     }
+    // Real input, routed as the devices' input is: queued now, handled when pumped.
+    static void inject_mouse(InputEvent::Type type, int x, int y) {
+        InputEvent event;
+        event.type = type;
+        event.position = POINT{x, y};
+        inject_input(event);
+    }
+    static void inject_click(int x, int y) {
+        inject_mouse(InputEvent::Type::MouseMove, x, y);
+        inject_mouse(InputEvent::Type::ButtonDown, x, y);
+        inject_mouse(InputEvent::Type::ButtonUp, x, y);
+    }
+    static void inject_key(UINT virtual_key) {
+        InputEvent event;
+        event.type = InputEvent::Type::KeyDown;
+        event.virtual_key = virtual_key;
+        inject_input(event);
+        event.type = InputEvent::Type::KeyUp;
+        inject_input(event);
+    }
+
     // Ends a menu loop left open by a failing test instead of letting it wait for input.
     void post_safety_exit() const { PostMessageA(hwnd, WM_KEYDOWN, VK_MENU, 1); }
 

@@ -263,3 +263,42 @@ TEST(TrackPopupMenu, EndMenuFromAnUpdateHandlerClosesTheMenu) {
 
 } // namespace
 } // namespace mullion
+
+namespace mullion {
+namespace {
+
+using testing::MenuTestWindow;
+
+TEST(MenuMouse, ClickOnTheBarOpensThePopupAndClickOnAnItemChoosesIt) {
+    MenuTestWindow window(sample_menu_bar()); // at (100,100), frame 4, caption 19
+    SetFocus(window.hwnd);
+    const int bar_y = 100 + 4 + 19 + 9;
+    // The File popup opens under File, its first item a few pixels below its top.
+    MenuTestWindow::inject_click(110, bar_y);
+    MenuTestWindow::inject_mouse(InputEvent::Type::MouseMove, 130, bar_y + 10 + 11);
+    MenuTestWindow::inject_click(130, bar_y + 10 + 11);
+    // Unwinds the loop if the clicks went astray.
+    MenuTestWindow::inject_key(VK_ESCAPE);
+    MenuTestWindow::inject_key(VK_ESCAPE);
+    MenuTestWindow::pump();
+    EXPECT_EQ(window.commands(), std::vector<UINT>{IdNew});
+    auto init_popup = window.messages_of(WM_INITMENUPOPUP);
+    ASSERT_EQ(init_popup.size(), 1u);
+    EXPECT_EQ(reinterpret_cast<HMENU>(init_popup[0].wparam), GetSubMenu(GetMenu(window.hwnd), 0));
+}
+
+TEST(MenuMouse, ClickOutsideClosesWithoutCommand) {
+    MenuTestWindow window(sample_menu_bar());
+    SetFocus(window.hwnd);
+    const int bar_y = 100 + 4 + 19 + 9;
+    MenuTestWindow::inject_click(110, bar_y);
+    MenuTestWindow::inject_click(700, 600);
+    MenuTestWindow::inject_key(VK_ESCAPE);
+    MenuTestWindow::inject_key(VK_ESCAPE);
+    MenuTestWindow::pump();
+    EXPECT_TRUE(window.commands().empty());
+    EXPECT_EQ(window.messages_of(WM_EXITMENULOOP).size(), 1u);
+}
+
+} // namespace
+} // namespace mullion

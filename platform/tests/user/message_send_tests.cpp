@@ -17,6 +17,9 @@ using mullion::MessageQueueRegistry;
 constexpr UINT ping = WM_APP + 10;
 constexpr UINT pong = WM_APP + 11;
 constexpr UINT stop = WM_APP + 12;
+// Windows of worker threads stay hidden: showing one would activate it, which involves the
+// test thread's active window while the test thread may be waiting for the worker.
+constexpr RECT hidden_rect{0, 0, 50, 50};
 
 // Blocks until the thread's queue holds `count` messages sent by other threads.
 bool wait_for_sent_messages(DWORD thread_id, size_t count) {
@@ -81,7 +84,7 @@ TEST_F(SendMessageTest, TwoThreadsSendingToEachOtherDoNotDeadlock) {
     std::promise<HWND> worker_window;
     std::atomic<LRESULT> worker_saw{0};
     std::thread worker([&] {
-        MessageTestWindow theirs;
+        MessageTestWindow theirs(hidden_rect, 0, WS_POPUP);
         theirs.on(ping, [&](HWND, WPARAM wparam, LPARAM) {
             worker_saw = SendMessageA(mine.hwnd(), ping, wparam, 0);
             return static_cast<LRESULT>(wparam + 1000);
@@ -148,7 +151,7 @@ TEST_F(SendMessageTest, SentMessagesAreHandledWhileTheReceiverWaitsForItsOwnSend
     });
     std::promise<HWND> b_ready;
     std::thread b([&] {
-        MessageTestWindow b_window;
+        MessageTestWindow b_window(hidden_rect, 0, WS_POPUP);
         b_window.on(ping, [&](HWND, WPARAM, LPARAM) {
             return SendMessageA(a_window.hwnd(), pong, 0, 0) + 10;
         });

@@ -188,3 +188,71 @@ TEST(NonclientPaint, RaisedFrameAndCaptionColourFollowingActivation) {
 
 } // namespace
 } // namespace mullion
+
+namespace mullion {
+namespace {
+
+TEST(NonclientMouse, DraggingTheCaptionMovesTheWindow) {
+    MenuTestWindow window(nullptr); // (100,100)-(400,300)
+    const int caption_y = 100 + frame + caption / 2;
+    MenuTestWindow::inject_mouse(InputEvent::Type::MouseMove, 250, caption_y);
+    MenuTestWindow::inject_mouse(InputEvent::Type::ButtonDown, 250, caption_y);
+    MenuTestWindow::inject_mouse(InputEvent::Type::MouseMove, 300, caption_y + 50);
+    MenuTestWindow::inject_mouse(InputEvent::Type::ButtonUp, 300, caption_y + 50);
+    MenuTestWindow::pump();
+    RECT rect{};
+    GetWindowRect(window.hwnd, &rect);
+    EXPECT_EQ(rect.left, 150);
+    EXPECT_EQ(rect.top, 150);
+    EXPECT_EQ(rect.right, 450);
+    EXPECT_EQ(rect.bottom, 350);
+    EXPECT_EQ(window.messages_of(WM_ENTERSIZEMOVE).size(), 1u);
+    EXPECT_EQ(window.messages_of(WM_EXITSIZEMOVE).size(), 1u);
+}
+
+TEST(NonclientMouse, DraggingTheRightBorderSizesAndTheMinimumHolds) {
+    MenuTestWindow window(nullptr);
+    MenuTestWindow::inject_mouse(InputEvent::Type::MouseMove, 398, 200);
+    MenuTestWindow::inject_mouse(InputEvent::Type::ButtonDown, 398, 200);
+    MenuTestWindow::inject_mouse(InputEvent::Type::MouseMove, 448, 200);
+    MenuTestWindow::inject_mouse(InputEvent::Type::ButtonUp, 448, 200);
+    MenuTestWindow::pump();
+    RECT rect{};
+    GetWindowRect(window.hwnd, &rect);
+    EXPECT_EQ(rect.left, 100);
+    EXPECT_EQ(rect.right, 450);
+    EXPECT_EQ(rect.bottom, 300);
+    // Dragging far left stops at the minimum tracking width.
+    MenuTestWindow::inject_mouse(InputEvent::Type::MouseMove, 448, 200);
+    MenuTestWindow::inject_mouse(InputEvent::Type::ButtonDown, 448, 200);
+    MenuTestWindow::inject_mouse(InputEvent::Type::MouseMove, 0, 200);
+    MenuTestWindow::inject_mouse(InputEvent::Type::ButtonUp, 0, 200);
+    MenuTestWindow::pump();
+    GetWindowRect(window.hwnd, &rect);
+    EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXMINTRACK));
+}
+
+TEST(NonclientMouse, CloseBoxClickSendsClose) {
+    MenuTestWindow window(nullptr);
+    const int caption_y = 100 + frame + caption / 2;
+    MenuTestWindow::inject_click(400 - frame - 9, caption_y);
+    MenuTestWindow::pump();
+    auto system_commands = window.messages_of(WM_SYSCOMMAND);
+    ASSERT_EQ(system_commands.size(), 1u);
+    EXPECT_EQ(system_commands[0].wparam & 0xFFF0, WPARAM(SC_CLOSE));
+    EXPECT_EQ(window.messages_of(WM_CLOSE).size(), 1u);
+}
+
+TEST(NonclientMouse, ReleasingAwayFromTheCloseBoxDoesNothing) {
+    MenuTestWindow window(nullptr);
+    const int caption_y = 100 + frame + caption / 2;
+    MenuTestWindow::inject_mouse(InputEvent::Type::MouseMove, 400 - frame - 9, caption_y);
+    MenuTestWindow::inject_mouse(InputEvent::Type::ButtonDown, 400 - frame - 9, caption_y);
+    MenuTestWindow::inject_mouse(InputEvent::Type::MouseMove, 250, 200);
+    MenuTestWindow::inject_mouse(InputEvent::Type::ButtonUp, 250, 200);
+    MenuTestWindow::pump();
+    EXPECT_TRUE(window.messages_of(WM_CLOSE).empty());
+}
+
+} // namespace
+} // namespace mullion

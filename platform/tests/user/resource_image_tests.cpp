@@ -106,8 +106,9 @@ TEST(ResourceImageParse, EveryTruncationIsRejectedOrStaysInsideTheBytes) {
         }
         // The last entry's five data bytes are followed by three bytes of padding, which may
         // be missing; any shorter image has lost the second entry.
-        if (length < bytes.size() - 3)
+        if (length < bytes.size() - 3) {
             EXPECT_LE(image->entries().size(), 1u) << "length " << length;
+        }
     }
 }
 
