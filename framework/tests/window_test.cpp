@@ -103,7 +103,27 @@ TEST_F(WindowTest, TemporaryObjectsStandForWindowsWithoutObjects) {
     ::DestroyWindow(hWnd);
 }
 
-const UINT kNotifyIdle = WM_USER + 11;
+TEST_F(WindowTest, IdleTimeFreesTemporaryObjectsButNotTheirHandles) {
+    CWinApp app;
+    const HWND hWnd = ::CreateWindowExA(0, AfxRegisterWndClass(0), "Plain", WS_OVERLAPPED, 0, 0, 50,
+                                        50, nullptr, nullptr, nullptr, nullptr);
+    const HBRUSH brush = ::CreateSolidBrush(RGB(1, 2, 3));
+    const HDC screen = ::GetDC(nullptr);
+    ASSERT_NE(nullptr, CWnd::FromHandle(hWnd));
+    ASSERT_NE(nullptr, CBrush::FromHandle(brush));
+    ASSERT_NE(nullptr, CDC::FromHandle(screen));
+
+    app.OnIdle(0);
+    app.OnIdle(1);
+
+    EXPECT_TRUE(::IsWindow(hWnd));
+    EXPECT_EQ(static_cast<DWORD>(OBJ_BRUSH), ::GetObjectType(brush));
+    EXPECT_EQ(static_cast<DWORD>(OBJ_DC), ::GetObjectType(screen));
+    EXPECT_EQ(hWnd, CWnd::FromHandle(hWnd)->m_hWnd) << "a new temporary object after idle time";
+    ::ReleaseDC(nullptr, screen);
+    ::DeleteObject(brush);
+    ::DestroyWindow(hWnd);
+}
 
 class CTestFrame : public CFrameWnd {
 public:
@@ -177,6 +197,77 @@ TEST_F(WindowTest, DefaultFrameClassAndMenuUpdates) {
     MSG msg;
     ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(0u, msg.wParam);
+}
+
+// A control of a system class, created through CreateEx: its messages pass through the object's
+// map first, and the rest reach the control's own procedure.
+class CTracedButton : public CWnd {
+public:
+    LRESULT OnPing(WPARAM wParam, LPARAM) {
+        g_trace += "[button ping]";
+        return static_cast<LRESULT>(wParam);
+    }
+    void OnPaint() {
+        g_trace += "[button paint]";
+        Default();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTracedButton, CWnd)
+ON_MESSAGE(kPing, OnPing)
+END_MESSAGE_MAP()
+
+TEST_F(WindowTest, SystemClassWindowsAreSubclassedByCreateEx) {
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "Parent", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                nullptr));
+    CTracedButton button;
+    ASSERT_TRUE(button.Create("Button", "Check", WS_VISIBLE | BS_AUTOCHECKBOX, CRect(5, 5, 100, 30),
+                              &parent, 7));
+    EXPECT_EQ(&button, CWnd::FromHandlePermanent(button.m_hWnd));
+    EXPECT_EQ(7, button.GetDlgCtrlID());
+
+    EXPECT_EQ(9, button.SendMessage(kPing, 9));
+    button.SendMessage(BM_SETCHECK, BST_CHECKED);
+    EXPECT_EQ(BST_CHECKED, button.SendMessage(BM_GETCHECK)) << "the control's own procedure";
+    EXPECT_EQ("[button ping]", g_trace);
+
+    parent.DestroyWindow();
+    EXPECT_EQ(nullptr, button.m_hWnd) << "destroyed with its parent and detached";
+}
+
+const UINT kAcceleratedCommand = 700;
+
+class CAcceleratedFrame : public CFrameWnd {
+public:
+    void OnAccelerated() { g_trace += "[accelerated]"; }
+    void UseTable(HACCEL hAccel) { m_hAccelTable = hAccel; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CAcceleratedFrame, CFrameWnd)
+ON_COMMAND(kAcceleratedCommand, OnAccelerated)
+END_MESSAGE_MAP()
+
+TEST_F(WindowTest, MainFrameAcceleratorsTranslateKeysOfItsChildren) {
+    CWinApp app;
+    auto* frame = new CAcceleratedFrame;
+    ASSERT_TRUE(frame->Create(nullptr, "Accelerated"));
+    ACCEL accel = {FVIRTKEY, VK_F5, kAcceleratedCommand};
+    frame->UseTable(::CreateAcceleratorTableA(&accel, 1));
+    app.m_pMainWnd = frame;
+    CWnd child;
+    ASSERT_TRUE(child.Create(nullptr, "Child", WS_VISIBLE, CRect(0, 0, 20, 20), frame, 1));
+
+    MSG key{child.m_hWnd, WM_KEYDOWN, VK_F5, 1, 0, {0, 0}};
+    EXPECT_TRUE(app.PreTranslateMessage(&key));
+    MSG other{child.m_hWnd, WM_KEYDOWN, VK_F6, 1, 0, {0, 0}};
+    EXPECT_FALSE(app.PreTranslateMessage(&other));
+    EXPECT_EQ("[accelerated]", g_trace);
+
+    child.DestroyWindow();
+    frame->DestroyWindow();
 }
 
 class CTestDialog : public CDialog {
@@ -262,6 +353,18 @@ TEST_F(WindowTest, PlainDialogClosesThroughTheDefaultHandlers) {
     EXPECT_EQ(IDCANCEL, cancelDialog.DoModal());
     EXPECT_EQ("[press][press]", g_trace);
     presser.DestroyWindow();
+}
+
+} // namespace
+
+namespace {
+
+TEST(ResourceTest, StringsLoadFromTheModulesStringTable) {
+    CString text("old");
+    EXPECT_TRUE(text.LoadString(IDS_TEST_STRING));
+    EXPECT_EQ("Ready", text);
+    EXPECT_FALSE(text.LoadString(IDS_MISSING_STRING));
+    EXPECT_TRUE(text.IsEmpty());
 }
 
 } // namespace

@@ -131,12 +131,6 @@ TEST(BannerPrograms, GradientFollowsTheClientHeightWhenResized) {
     }
 }
 
-TEST(BannerPrograms, TwoRowClientGetsShadesZeroAndThirtyOne) {
-    // Directly from the formula: row 1 of 2 takes shade 63 / 2 = 31, intensity 255 - 124.
-    EXPECT_EQ(expected_blue_row(0, 2), rgb_pixel(0, 0, 255));
-    EXPECT_EQ(expected_blue_row(1, 2), rgb_pixel(0, 0, 131));
-}
-
 TEST(BannerPrograms, MinimizedWindowSurvivesAndRepaintsWhenRestored) {
     ProgramRun run("Panelry2");
     const auto result = run.run_script("idle\nkey Alt+Space\nkey N\nidle\ndump min.json\n"
@@ -226,7 +220,7 @@ TEST(BannerPrograms, ExitCommandAndCloseBoxEndTheProgram) {
     for (const std::string program : {"Panelry1", "Panelry2"}) {
         SCOPED_TRACE(program);
         ProgramRun by_menu(program);
-        auto result = by_menu.run_script("idle\nkey Alt+O\nkey X\n");
+        auto result = by_menu.run_script("idle\nkey Alt+O\nkey X\n", std::chrono::seconds(20));
         EXPECT_FALSE(result.timed_out) << result.output;
         EXPECT_EQ(result.exit_status, 0);
 
@@ -234,7 +228,8 @@ TEST(BannerPrograms, ExitCommandAndCloseBoxEndTheProgram) {
         const auto window = Dump::rect(*start.dump.top_level(program));
         ProgramRun by_close_box(program);
         result = by_close_box.run_script("idle\nclick " + std::to_string(window.right - 14) + " " +
-                                         std::to_string(window.top + 13) + "\n");
+                                         std::to_string(window.top + 13) + "\n",
+                                         std::chrono::seconds(20));
         EXPECT_FALSE(result.timed_out) << result.output;
         EXPECT_EQ(result.exit_status, 0);
     }

@@ -1,9 +1,10 @@
 #include "script_driver.h"
 
+#include "../user/input.h"
 #include "atomic_file.h"
 #include "png_writer.h"
 #include "screen.h"
-#include "user_interface_functions.h"
+#include "clipboard_functions.h"
 #include "window_dump.h"
 
 #include <cstdio>
@@ -22,11 +23,6 @@ constexpr auto first_window_timeout = 10s;
 constexpr auto wait_window_timeout = 5s;
 constexpr auto exit_code_timeout = 10s;
 constexpr int step_failed_status = 3;
-
-bool window_functions_present() {
-    return functions_present(EnumWindows, IsWindowVisible, GetWindowTextA, GetWindow, GetWindowRect,
-                             ClientToScreen, GetDlgCtrlID);
-}
 
 struct TitleSearch {
     const std::string* title;
@@ -160,13 +156,13 @@ void ScriptDriver::run() {
         if (step.needs_window())
             wait_for_first_window();
         run_step(step);
-        if (step.is_input() && functions_present(wait_until_idle))
+        if (step.is_input())
             wait_until_idle(IdleKind::QueuesEmpty, idle_timeout);
     }
 }
 
 void ScriptDriver::wait_for_first_window() {
-    if (m_first_window_seen || !window_functions_present())
+    if (m_first_window_seen)
         return;
     // Showing a window draws it, which wakes the wait; a program that never shows one gets
     // its steps anyway after the timeout.
@@ -175,8 +171,6 @@ void ScriptDriver::wait_for_first_window() {
 }
 
 HWND ScriptDriver::find_window(const ScriptStep& step, const std::string& title) {
-    if (!window_functions_present())
-        fail(step, "finding windows is not supported");
     HWND window = nullptr;
     wait_for_screen([&] { return (window = visible_window_titled(title)) != nullptr; },
                     find_window_timeout);
@@ -242,8 +236,7 @@ void ScriptDriver::send_pointer(const ScriptStep& step) {
 }
 
 void ScriptDriver::put_on_clipboard(const ScriptStep& step) {
-    if (!functions_present(OpenClipboard, EmptyClipboard, SetClipboardData, CloseClipboard,
-                           GlobalAlloc, GlobalLock, GlobalUnlock, GlobalFree)) {
+    if (!clipboard_functions_present()) {
         std::fprintf(stderr, "script %s:%d: clip: the clipboard is not supported\n",
                      m_script.file_name.c_str(), step.line);
         return;
@@ -275,17 +268,12 @@ void ScriptDriver::expect_exit_code(const ScriptStep& step) {
 }
 
 void ScriptDriver::close_main_window() {
-    if (!functions_present(EnumWindows, IsWindowVisible, GetWindow, PostMessageA))
-        return;
     if (HWND main_window = first_window(match_main_window))
         PostMessageA(main_window, WM_CLOSE, 0, 0);
 }
 
 void ScriptDriver::run_step(const ScriptStep& step) {
     using Kind = ScriptStep::Kind;
-    bool input_present = functions_present(inject_input, wait_until_idle);
-    if (step.is_input() && step.kind != Kind::Clip && step.kind != Kind::Drop && !input_present)
-        fail(step, "input injection is not supported");
     std::string error;
     switch (step.kind) {
     case Kind::Move:
@@ -303,8 +291,7 @@ void ScriptDriver::run_step(const ScriptStep& step) {
             send(key_stroke_for_character(character).events());
         break;
     case Kind::Idle:
-        if (functions_present(wait_until_idle))
-            wait_until_idle(IdleKind::IdleStopped, idle_timeout);
+        wait_until_idle(IdleKind::IdleStopped, idle_timeout);
         break;
     case Kind::Sleep: {
         std::unique_lock guard(m_mutex);
@@ -313,16 +300,12 @@ void ScriptDriver::run_step(const ScriptStep& step) {
         break;
     }
     case Kind::Shot:
-        if (functions_present(wait_until_idle))
-            wait_until_idle(IdleKind::QueuesEmpty, idle_timeout);
+        wait_until_idle(IdleKind::QueuesEmpty, idle_timeout);
         if (!write_screen_snapshot(step.text, error))
             fail(step, "shot: " + error);
         break;
     case Kind::Dump:
-        if (!window_dump_supported())
-            fail(step, "dump: reading windows is not supported");
-        if (functions_present(wait_until_idle))
-            wait_until_idle(IdleKind::QueuesEmpty, idle_timeout);
+        wait_until_idle(IdleKind::QueuesEmpty, idle_timeout);
         if (!AtomicFile::write(step.text, dump_windows_json(), error))
             fail(step, "dump: " + error);
         break;
@@ -334,8 +317,6 @@ void ScriptDriver::run_step(const ScriptStep& step) {
                      m_script.file_name.c_str(), step.line);
         break;
     case Kind::WaitWindow:
-        if (!window_functions_present())
-            fail(step, "wait-window: finding windows is not supported");
         if (!wait_for_screen([&] { return visible_window_titled(step.text) != nullptr; },
                              wait_window_timeout))
             fail(step,

@@ -6,7 +6,7 @@
 #include "key_stroke.h"
 #include "screen.h"
 #include "sdl_key_map.h"
-#include "user_interface_functions.h"
+#include "../user/input.h"
 
 #include <SDL.h>
 
@@ -100,11 +100,6 @@ void show_changes(Window& window, bool everything) {
     SDL_RenderPresent(window.renderer);
 }
 
-void inject(const InputEvent& event) {
-    if (functions_present(inject_input))
-        inject_input(event);
-}
-
 void inject_mouse(InputEvent::Type type, int x, int y, Uint8 sdl_button) {
     InputEvent event;
     event.type = type;
@@ -123,7 +118,7 @@ void inject_mouse(InputEvent::Type type, int x, int y, Uint8 sdl_button) {
         if (type != InputEvent::Type::MouseMove)
             return;
     }
-    inject(event);
+    inject_input(event);
 }
 
 void inject_key(InputEvent::Type type, SDL_Keycode keycode) {
@@ -131,7 +126,7 @@ void inject_key(InputEvent::Type type, SDL_Keycode keycode) {
     event.type = type;
     event.virtual_key = virtual_key_from_sdl(keycode);
     if (event.virtual_key)
-        inject(event);
+        inject_input(event);
 }
 
 void inject_text(const char* text) {
@@ -139,7 +134,7 @@ void inject_text(const char* text) {
         InputEvent event;
         event.type = InputEvent::Type::Text;
         character.copy(event.text, sizeof(event.text) - 1);
-        inject(event);
+        inject_input(event);
     }
 }
 
@@ -151,8 +146,7 @@ BOOL CALLBACK post_close(HWND window, LPARAM) {
 
 // Closing the host window asks every visible top-level window to close; the program decides.
 void request_close() {
-    if (functions_present(EnumWindows, IsWindowVisible, PostMessageA))
-        EnumWindows(post_close, 0);
+    EnumWindows(post_close, 0);
 }
 
 // Returns false when the presenter was asked to stop.

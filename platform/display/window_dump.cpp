@@ -1,7 +1,8 @@
 #include "window_dump.h"
 
 #include "json_writer.h"
-#include "user_interface_functions.h"
+#include "../user/window_manager.h"
+#include "windows.h"
 
 #include <strings.h>
 #include <vector>
@@ -197,17 +198,10 @@ BOOL CALLBACK collect_visible(HWND window, LPARAM windows) {
 
 } // namespace
 
-bool window_dump_supported() {
-    return functions_present(EnumWindows, GetWindow, GetWindowTextA, GetClassNameA, GetDlgCtrlID,
-                             GetWindowLongA, GetWindowRect, GetClientRect, ClientToScreen,
-                             IsWindowVisible, IsWindowEnabled, SendMessageA);
-}
-
 std::string dump_windows_json() {
     std::vector<HWND> top_level;
-    if (window_dump_supported())
-        EnumWindows(collect_visible, LPARAM(&top_level));
-    HWND focus = functions_present(input_focus_window) ? input_focus_window() : nullptr;
+    EnumWindows(collect_visible, LPARAM(&top_level));
+    HWND focus = input_focus_window();
 
     JsonWriter json;
     json.begin_object();
@@ -218,20 +212,18 @@ std::string dump_windows_json() {
     json.end_array();
     json.key("menus");
     json.begin_array();
-    if (functions_present(GetMenu, GetMenuItemCount, GetMenuItemInfoA)) {
-        for (HWND window : top_level) {
-            if (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)
-                continue;
-            HMENU menu = GetMenu(window);
-            if (!menu)
-                continue;
-            json.begin_object();
-            json.key("window");
-            json.value(window_text(window));
-            json.key("items");
-            write_menu_items(json, menu);
-            json.end_object();
-        }
+    for (HWND window : top_level) {
+        if (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)
+            continue;
+        HMENU menu = GetMenu(window);
+        if (!menu)
+            continue;
+        json.begin_object();
+        json.key("window");
+        json.value(window_text(window));
+        json.key("items");
+        write_menu_items(json, menu);
+        json.end_object();
     }
     json.end_array();
     json.end_object();

@@ -10,7 +10,4 @@ namespace mullion {
 // any thread (messages to the program's windows are answered by their own threads).
 std::string dump_windows_json();
 
-// Whether this build has every window function the dump reads through.
-bool window_dump_supported();
-
 } // namespace mullion

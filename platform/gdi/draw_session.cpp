@@ -28,6 +28,9 @@ DrawSession::~DrawSession() {
     const RECT changed = m_clip.bounds();
     if (m_dib)
         m_dib->store_surface(changed);
+    // The listener runs without the lock, so it may take it to read the pixels.
+    if (m_lock.owns_lock())
+        m_lock.unlock();
     m_surface->notify_changed(changed);
 }
 

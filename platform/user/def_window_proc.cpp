@@ -83,7 +83,8 @@ void send_size_and_move(HWND hwnd, const WINDOWPOS& pos) {
             return;
         client = window->client;
         state = window->show_state;
-        window->size_messages_pending = false;
+        if (!(pos.flags & swp_no_client_size))
+            window->size_messages_pending = false;
     }
     if (!(pos.flags & swp_no_client_size)) {
         const WPARAM type = state == ShowState::Minimized   ? SIZE_MINIMIZED

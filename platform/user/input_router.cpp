@@ -153,7 +153,9 @@ void InputRouter::route(HWND target, std::shared_ptr<QueuedInput> input) {
         return;
     input->target = target;
     std::lock_guard lock(queue_lock());
-    auto queue = MessageQueueRegistry::instance().find_or_create_locked(thread_id);
+    auto queue = MessageQueueRegistry::instance().find_locked(thread_id);
+    if (!queue)
+        return;
     // A move after a move still waiting replaces it, as only the latest position matters.
     if (input->event.type == InputEvent::Type::MouseMove) {
         auto last = queue->last_input_locked();

@@ -73,6 +73,14 @@ SentMessage* current_incoming_send() {
     return t_incoming_sends.empty() ? nullptr : t_incoming_sends.back();
 }
 
+LocalMessageScope::LocalMessageScope() {
+    t_incoming_sends.push_back(nullptr);
+}
+
+LocalMessageScope::~LocalMessageScope() {
+    t_incoming_sends.pop_back();
+}
+
 void reply_locked(SentMessage& sent, LRESULT result) {
     if (sent.replied)
         return;

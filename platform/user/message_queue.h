@@ -156,6 +156,15 @@ void post_quit_locked(MessageQueue& queue, int exit_code);
 void reply_locked(SentMessage& sent, LRESULT result);
 // The message sent by another thread that the calling thread is handling, if any.
 SentMessage* current_incoming_send();
+// While it lives, the thread is handling a message that did not come from another thread
+// (sent by itself, or dispatched): InSendMessage is false and ReplyMessage has no effect.
+class LocalMessageScope {
+public:
+    LocalMessageScope();
+    ~LocalMessageScope();
+    LocalMessageScope(const LocalMessageScope&) = delete;
+    LocalMessageScope& operator=(const LocalMessageScope&) = delete;
+};
 // Calls the window's procedure (GWLP_WNDPROC) directly.
 LRESULT call_window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 

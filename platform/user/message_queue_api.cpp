@@ -12,12 +12,11 @@ namespace {
 constexpr DWORD error_invalid_thread_id = 1444;
 constexpr DWORD error_not_enough_quota = 1816;
 
-bool post_to_thread(DWORD thread_id, bool create_queue, HWND hwnd, UINT message, WPARAM wparam,
-                    LPARAM lparam) {
+bool post_to_thread(DWORD thread_id, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     std::lock_guard lock(queue_lock());
-    auto& registry = MessageQueueRegistry::instance();
-    auto queue =
-        create_queue ? registry.find_or_create_locked(thread_id) : registry.find_locked(thread_id);
+    // A thread without a queue (it never created a window or asked for a message, or it
+    // exited) cannot be posted to.
+    auto queue = MessageQueueRegistry::instance().find_locked(thread_id);
     if (!queue) {
         SetLastError(error_invalid_thread_id);
         return false;
@@ -79,7 +78,7 @@ BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     if (!hWnd) {
         // A thread message to the calling thread, which gets its queue now if need be.
         MessageQueueRegistry::instance().current_thread_queue();
-        return post_to_thread(GetCurrentThreadId(), false, nullptr, Msg, wParam, lParam);
+        return post_to_thread(GetCurrentThreadId(), nullptr, Msg, wParam, lParam);
     }
     if (hWnd == HWND_BROADCAST) {
         struct Broadcast {
@@ -101,12 +100,11 @@ BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
-    return post_to_thread(thread_id, true, hWnd, Msg, wParam, lParam);
+    return post_to_thread(thread_id, hWnd, Msg, wParam, lParam);
 }
 
 BOOL WINAPI PostThreadMessageA(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam) {
-    // A thread that never created a queue cannot be posted to.
-    return post_to_thread(idThread, false, nullptr, Msg, wParam, lParam);
+    return post_to_thread(idThread, nullptr, Msg, wParam, lParam);
 }
 
 void WINAPI PostQuitMessage(int nExitCode) {
@@ -157,6 +155,7 @@ LONG WINAPI GetMessageTime(void) {
 LRESULT WINAPI DispatchMessageA(const MSG* lpMsg) {
     if (!lpMsg)
         return 0;
+    LocalMessageScope local;
     if (lpMsg->message == WM_TIMER && lpMsg->lParam) {
         // Only a procedure really given to SetTimer is called, whoever posted the message.
         const auto procedure = reinterpret_cast<TIMERPROC>(lpMsg->lParam);

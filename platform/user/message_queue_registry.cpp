@@ -27,7 +27,9 @@ MessageQueueRegistry& MessageQueueRegistry::instance() {
 std::shared_ptr<MessageQueue> MessageQueueRegistry::current_thread_queue() {
     if (!t_attachment.queue) {
         std::lock_guard lock(queue_lock());
-        t_attachment.queue = find_or_create_locked(GetCurrentThreadId());
+        auto& queue = m_queues[GetCurrentThreadId()];
+        queue = std::make_shared<MessageQueue>(GetCurrentThreadId());
+        t_attachment.queue = queue;
     }
     return t_attachment.queue;
 }
@@ -39,13 +41,6 @@ std::shared_ptr<MessageQueue> MessageQueueRegistry::current_thread_queue_if_any(
 std::shared_ptr<MessageQueue> MessageQueueRegistry::find_locked(DWORD thread_id) const {
     auto found = m_queues.find(thread_id);
     return found == m_queues.end() ? nullptr : found->second;
-}
-
-std::shared_ptr<MessageQueue> MessageQueueRegistry::find_or_create_locked(DWORD thread_id) {
-    auto& queue = m_queues[thread_id];
-    if (!queue)
-        queue = std::make_shared<MessageQueue>(thread_id);
-    return queue;
 }
 
 void MessageQueueRegistry::remove_current_thread_queue(const std::shared_ptr<MessageQueue>& queue) {

@@ -25,9 +25,6 @@ public:
 
     // --- With queue_lock() held ---
     std::shared_ptr<MessageQueue> find_locked(DWORD thread_id) const;
-    // A queue for a thread that owns windows but has not called a message function yet; the
-    // thread adopts it when it does.
-    std::shared_ptr<MessageQueue> find_or_create_locked(DWORD thread_id);
     template <class Function> void for_each_locked(Function&& function) const {
         for (const auto& entry : m_queues)
             function(*entry.second);

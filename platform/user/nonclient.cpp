@@ -78,9 +78,13 @@ void on_system_command(HWND hwnd, WPARAM wparam, LPARAM lparam) {
         break;
     case SC_MOVE:
     case SC_SIZE: {
-        // From the mouse the low bits carry HTCAPTION (move) or the WMSZ edge (size).
+        // From the mouse the low bits carry HTCAPTION (move) or the WMSZ edge (size) and the
+        // position is the button press's, which the cursor may have left since.
         POINT start{};
-        GetCursorPos(&start);
+        if (wparam & 0x000F)
+            start = point_from_lparam(lparam);
+        else
+            GetCursorPos(&start);
         int edge = command == SC_SIZE ? int(wparam & 0x000F) : 0;
         run_move_size_loop(hwnd, command == SC_MOVE ? MoveSizeKind::Move : MoveSizeKind::Size, edge,
                            start);

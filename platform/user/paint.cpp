@@ -45,9 +45,9 @@ void redraw_window_area(Window* window, const Region& area, UINT flags) {
                  .subtracted(client_area(window))
                  .empty())
             window->frame_pending = true;
-        if (flags & RDW_INTERNALPAINT)
-            window->internal_paint = true;
     }
+    if (flags & RDW_INTERNALPAINT)
+        window->internal_paint = true;
     if (flags & RDW_VALIDATE) {
         window->update = window->update.subtracted(area);
         if (window->update.empty())

@@ -27,7 +27,9 @@ LRESULT send_to_other_thread(DWORD thread_id, HWND hwnd, UINT message, WPARAM wp
     sent->lparam = lparam;
     sent->sender = sender;
     std::unique_lock lock(queue_lock());
-    auto receiver = registry.find_or_create_locked(thread_id);
+    auto receiver = registry.find_locked(thread_id);
+    if (!receiver)
+        return 0; // the window's thread has exited
     receiver->add_sent_locked(sent);
     sender->wait_for_reply(lock, *sent);
     return sent->result;
@@ -39,8 +41,10 @@ LRESULT send_one(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
-    if (thread_id == GetCurrentThreadId())
+    if (thread_id == GetCurrentThreadId()) {
+        LocalMessageScope local;
         return call_window_procedure(hwnd, message, wparam, lparam);
+    }
     return send_to_other_thread(thread_id, hwnd, message, wparam, lparam);
 }
 

@@ -262,6 +262,25 @@ TEST(StretchBlt, NearestNeighbourScalingAndMirroring) {
             EXPECT_EQ(target.at(x, y), source.at(1 - x / 2, y / 2)) << x << "," << y;
 }
 
+TEST(StretchBlt, ShrinkingCombinesEliminatedPixelsByStretchMode) {
+    TestCanvas source(4, 1, RGB(0, 0, 0));
+    SetPixel(source.dc(), 1, 0, RGB(255, 255, 255));
+    struct Case {
+        int mode;
+        COLORREF first, second;
+    };
+    // Pairs (black, white) and (black, black) shrink onto two pixels.
+    for (const Case c : {Case{BLACKONWHITE, RGB(0, 0, 0), RGB(0, 0, 0)},
+                         Case{WHITEONBLACK, RGB(255, 255, 255), RGB(0, 0, 0)},
+                         Case{COLORONCOLOR, RGB(255, 255, 255), RGB(0, 0, 0)}}) {
+        TestCanvas target(2, 1, RGB(9, 9, 9));
+        SetStretchBltMode(target.dc(), c.mode);
+        ASSERT_TRUE(StretchBlt(target.dc(), 0, 0, 2, 1, source.dc(), 0, 0, 4, 1, SRCCOPY));
+        EXPECT_EQ(target.at(0, 0), c.first) << "mode " << c.mode;
+        EXPECT_EQ(target.at(1, 0), c.second) << "mode " << c.mode;
+    }
+}
+
 TEST(BitBlt, OverlappingCopyWithinOneBitmapReadsTheOriginalPixels) {
     TestCanvas canvas(6, 1);
     for (int x = 0; x < 6; ++x)

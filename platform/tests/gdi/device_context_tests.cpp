@@ -218,6 +218,16 @@ TEST(Clipping, ClipRectanglesAndRegionsLimitDrawing) {
     DeleteObject(region);
 }
 
+TEST(Clipping, SelectingARegionObjectSetsTheClipRegion) {
+    TestCanvas canvas(10, 10);
+    HRGN region = CreateRectRgn(2, 2, 4, 4);
+    EXPECT_EQ(reinterpret_cast<intptr_t>(SelectObject(canvas.dc(), region)), SIMPLEREGION);
+    EXPECT_TRUE(PtVisible(canvas.dc(), 3, 3));
+    EXPECT_FALSE(PtVisible(canvas.dc(), 5, 5));
+    DeleteObject(region);
+    EXPECT_TRUE(PtVisible(canvas.dc(), 3, 3)) << "the context keeps its own copy";
+}
+
 TEST(Clipping, SaveDCKeepsTheClipRegion) {
     TestCanvas canvas(10, 10);
     HDC dc = canvas.dc();

@@ -16,13 +16,14 @@ TEST(DisplayContext, DrawsAtTheOriginInsideTheVisibleRegionAndReportsChanges) {
     std::mutex lock;
     surface.set_lock(&lock);
     RECT reported{0, 0, 0, 0};
-    bool lock_was_held = false;
+    bool listener_could_lock = false;
     surface.set_change_listener([&](const RECT& r) {
         reported = r;
-        // Asked from another thread: a thread may not try a mutex it might own.
+        // A listener (the presenter) may lock the surface to read what changed. Probed from
+        // another thread: a thread may not try a mutex it might own.
         std::thread probe([&] {
-            lock_was_held = !lock.try_lock();
-            if (!lock_was_held)
+            listener_could_lock = lock.try_lock();
+            if (listener_could_lock)
                 lock.unlock();
         });
         probe.join();
@@ -43,7 +44,7 @@ TEST(DisplayContext, DrawsAtTheOriginInsideTheVisibleRegionAndReportsChanges) {
             ASSERT_EQ(surface.pixel(x, y), target.visible.contains(x, y) ? 0xFFFFFFu : 0u)
                 << x << "," << y;
     EXPECT_EQ(reported, (RECT{10, 5, 30, 25}));
-    EXPECT_TRUE(lock_was_held);
+    EXPECT_TRUE(listener_could_lock);
 
     // Client coordinates are relative to the origin.
     EXPECT_EQ(SetPixel(dc, 0, 0, RGB(255, 0, 0)), RGB(255, 0, 0));

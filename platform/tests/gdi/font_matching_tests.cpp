@@ -32,12 +32,10 @@ TEST(FontMatching, ClassicFacesMapToTheirSubstitutes) {
         const char* requested;
         const char* family;
     };
-    for (const Case& c : {Case{"Times New Roman", "Liberation Serif"},
-                          Case{"Arial", "Liberation Sans"},
-                          Case{"Courier New", "Liberation Mono"},
-                          Case{"MS Sans Serif", "Liberation Sans"},
-                          Case{"MS Shell Dlg", "Liberation Sans"},
-                          Case{"Helv", "Liberation Sans"}}) {
+    for (const Case& c :
+         {Case{"Times New Roman", "Liberation Serif"}, Case{"Arial", "Liberation Sans"},
+          Case{"Courier New", "Liberation Mono"}, Case{"MS Sans Serif", "Liberation Sans"},
+          Case{"MS Shell Dlg", "Liberation Sans"}, Case{"Helv", "Liberation Sans"}}) {
         const mullion::FaceMatch match = match_face(c.requested);
         EXPECT_EQ(match.family, c.family) << c.requested;
         EXPECT_EQ(match.reported_name, c.requested);
@@ -54,8 +52,7 @@ TEST(FontMatching, SubstitutesIgnoreCase) {
 TEST(FontMatching, UnknownFacesFallBackByPitchAndFamily) {
     const char* unknown = "No Such Face Anywhere";
     const auto roman = match_face(unknown, VARIABLE_PITCH | FF_ROMAN);
-    EXPECT_TRUE(contains(roman.family, "Serif") && !contains(roman.family, "Sans"))
-        << roman.family;
+    EXPECT_TRUE(contains(roman.family, "Serif") && !contains(roman.family, "Sans")) << roman.family;
     const auto fixed = match_face(unknown, FIXED_PITCH | FF_DONTCARE);
     EXPECT_TRUE(fixed.fixed_pitch);
     EXPECT_TRUE(contains(fixed.family, "Mono")) << fixed.family;
@@ -111,9 +108,9 @@ TEST(FontObjects, GetTextFaceSizesAndTruncates) {
 }
 
 TEST(FontObjects, CreateFontStoresEveryFieldOfTheLogfont) {
-    HFONT font = CreateFontA(-17, 9, 0, 0, FW_SEMIBOLD, TRUE, TRUE, TRUE, SYMBOL_CHARSET,
-                             OUT_TT_PRECIS, CLIP_STROKE_PRECIS, PROOF_QUALITY,
-                             FIXED_PITCH | FF_MODERN, "Courier New");
+    HFONT font =
+        CreateFontA(-17, 9, 0, 0, FW_SEMIBOLD, TRUE, TRUE, TRUE, SYMBOL_CHARSET, OUT_TT_PRECIS,
+                    CLIP_STROKE_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
     ASSERT_NE(font, nullptr);
     EXPECT_EQ(GetObjectType(font), DWORD(OBJ_FONT));
     EXPECT_EQ(GetObjectA(font, 0, nullptr), int(sizeof(LOGFONTA)));

@@ -166,9 +166,9 @@ TEST_F(FontMetricsTest, StockFixedFontsAreMonospaced) {
         int index;
         LONG height;
     };
-    for (const Expectation& stock : {Expectation{SYSTEM_FIXED_FONT, 16},
-                                     Expectation{OEM_FIXED_FONT, 12},
-                                     Expectation{ANSI_FIXED_FONT, 12}}) {
+    for (const Expectation& stock :
+         {Expectation{SYSTEM_FIXED_FONT, 16}, Expectation{OEM_FIXED_FONT, 12},
+          Expectation{ANSI_FIXED_FONT, 12}}) {
         HGDIOBJ previous = SelectObject(canvas.dc(), GetStockObject(stock.index));
         const TEXTMETRICA tm = text_metrics(canvas.dc());
         EXPECT_EQ(tm.tmHeight, stock.height) << stock.index;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <list>
 #include <string>
 #include <vector>
 
@@ -131,18 +132,24 @@ protected:
                                recording_proc, reinterpret_cast<LPARAM>(&record));
     }
 
+    // Modeless dialogs outlive the test body (the fixture destroys them), so their records
+    // live in the fixture.
+    DialogRecord& new_record() { return m_records.emplace_back(); }
+
     HWND modeless(int template_id, DialogRecord& record) {
-        record.end_in_init = false;
         HWND dialog =
             CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(template_id), nullptr,
                                recording_proc, reinterpret_cast<LPARAM>(&record));
         window_test::pump_messages();
         return dialog;
     }
+
+private:
+    std::list<DialogRecord> m_records;
 };
 
 TEST_F(DialogTest, BaseUnitsComeFromTheDialogFont) {
-    DialogRecord record;
+    DialogRecord& record = new_record();
     HWND dialog = modeless(IDD_BUTTONS, record);
     ASSERT_NE(dialog, nullptr);
     const SIZE units = base_units_of("MS Sans Serif", 8);
@@ -175,7 +182,7 @@ TEST_F(DialogTest, BaseUnitsComeFromTheDialogFont) {
 
 TEST_F(DialogTest, TemplatePositionIsRelativeToTheScreenWithoutOwner) {
     // The classic template sits at (10, 20) dialog units and its client area starts there.
-    DialogRecord record;
+    DialogRecord& record = new_record();
     HWND dialog = modeless(IDD_CLASSIC, record);
     ASSERT_NE(dialog, nullptr);
     const SIZE units = base_units_of("MS Sans Serif", 8);
@@ -190,7 +197,7 @@ TEST_F(DialogTest, TemplatePositionIsRelativeToTheScreenWithoutOwner) {
 }
 
 TEST_F(DialogTest, CenteredDialogIsCentredOnTheScreenAndShownWhenVisible) {
-    DialogRecord record;
+    DialogRecord& record = new_record();
     HWND dialog = modeless(IDD_CENTERED, record);
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(IsWindowVisible(dialog));
@@ -220,8 +227,8 @@ TEST_F(DialogTest, EnterEscapeAndCloseEndTheModalLoop) {
         DialogRecord record;
         record.keys = {{WM_KEYDOWN, VK_RETURN}};
         EXPECT_EQ(run(IDD_EXTENDED, record, owner), IDOK);
-        ASSERT_FALSE(record.commands.empty());
-        EXPECT_EQ(record.commands.back(), MAKEWPARAM(IDOK, BN_CLICKED));
+        ASSERT_FALSE(record().commands.empty());
+        EXPECT_EQ(record().commands.back(), MAKEWPARAM(IDOK, BN_CLICKED));
     }
     {
         DialogRecord record;
@@ -232,8 +239,8 @@ TEST_F(DialogTest, EnterEscapeAndCloseEndTheModalLoop) {
         DialogRecord record;
         record.post_close = true;
         EXPECT_EQ(run(IDD_EXTENDED, record, owner), IDCANCEL);
-        ASSERT_FALSE(record.commands.empty());
-        EXPECT_EQ(LOWORD(record.commands.back()), IDCANCEL);
+        ASSERT_FALSE(record().commands.empty());
+        EXPECT_EQ(LOWORD(record().commands.back()), IDCANCEL);
     }
     EXPECT_TRUE(IsWindowEnabled(owner));
 }
@@ -259,7 +266,7 @@ TEST_F(DialogTest, QuitMessageEndsTheModalLoopAndIsPostedAgain) {
 }
 
 TEST_F(DialogTest, DefaultButtonIdAndMissingTemplates) {
-    DialogRecord record;
+    DialogRecord& record = new_record();
     HWND dialog = modeless(IDD_BUTTONS, record);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(SendMessageA(dialog, DM_GETDEFID, 0, 0), MAKELONG(IDOK, DC_HASDEFID));
@@ -279,7 +286,7 @@ class DialogKeyboardTest : public DialogTest {
 protected:
     void SetUp() override {
         DialogTest::SetUp();
-        dialog = modeless(IDD_BUTTONS, record);
+        dialog = modeless(IDD_BUTTONS, new_record());
         ASSERT_NE(dialog, nullptr);
         ShowWindow(dialog, SW_SHOW);
         SetActiveWindow(dialog);
@@ -293,7 +300,7 @@ protected:
         return handled;
     }
 
-    DialogRecord record;
+    DialogRecord& record() { return *record_of(dialog); }
     HWND dialog = nullptr;
 };
 
@@ -344,10 +351,10 @@ TEST_F(DialogKeyboardTest, MnemonicsClickButtonsAndLabelsFocusTheirControl) {
     EXPECT_TRUE(key(WM_SYSCHAR, 'T'));
     EXPECT_EQ(GetFocus(), item(IDC_EDIT));
     // "&Push" is clicked: the dialog hears its BN_CLICKED.
-    record.commands.clear();
+    record().commands.clear();
     EXPECT_TRUE(key(WM_CHAR, 'p'));
-    ASSERT_FALSE(record.commands.empty());
-    EXPECT_EQ(record.commands.back(), MAKEWPARAM(IDC_PUSH, BN_CLICKED));
+    ASSERT_FALSE(record().commands.empty());
+    EXPECT_EQ(record().commands.back(), MAKEWPARAM(IDC_PUSH, BN_CLICKED));
 }
 
 TEST_F(DialogKeyboardTest, DefaultFrameFollowsTheFocusedPushButton) {
@@ -357,10 +364,10 @@ TEST_F(DialogKeyboardTest, DefaultFrameFollowsTheFocusedPushButton) {
     EXPECT_EQ(GetWindowLongA(item(IDC_PUSH), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     EXPECT_EQ(GetWindowLongA(item(IDOK), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
     // Enter presses the focused push button.
-    record.commands.clear();
+    record().commands.clear();
     EXPECT_TRUE(key(WM_KEYDOWN, VK_RETURN));
-    ASSERT_FALSE(record.commands.empty());
-    EXPECT_EQ(LOWORD(record.commands.back()), IDC_PUSH);
+    ASSERT_FALSE(record().commands.empty());
+    EXPECT_EQ(LOWORD(record().commands.back()), IDC_PUSH);
     // Away from push buttons, the default button wears the frame again.
     SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(IDC_CHECK)), TRUE);
     EXPECT_EQ(GetWindowLongA(item(IDC_PUSH), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);

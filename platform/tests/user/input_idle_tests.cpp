@@ -146,9 +146,8 @@ TEST_F(IdleTest, InjectedInputCountsUntilTheTargetThreadHasTakenIt) {
 }
 
 TEST_F(IdleTest, PendingTimersDoNotCountAsWork) {
-    PumpingWorker worker([](MessageTestWindow& window) {
-        SetTimer(window.hwnd(), 1, 60000, nullptr);
-    });
+    PumpingWorker worker(
+        [](MessageTestWindow& window) { SetTimer(window.hwnd(), 1, 60000, nullptr); });
     EXPECT_TRUE(wait_until_idle(IdleKind::IdleStopped, expected_idle));
 }
 

@@ -11,7 +11,9 @@ using Type = mullion::InputEvent::Type;
 constexpr RECT left_rect{100, 100, 300, 200};
 constexpr RECT right_rect{400, 100, 600, 200};
 
-LPARAM point(LONG x, LONG y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+LPARAM point(LONG x, LONG y) {
+    return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+}
 
 class MouseInputTest : public ::testing::Test {
 protected:
@@ -52,9 +54,9 @@ TEST_F(MouseInputTest, HitTestAndCursorShapeComeBeforeTheButtonMessage) {
     window.clear_log();
     inject_mouse(Type::ButtonDown, 150, 150);
     drain_messages();
-    EXPECT_EQ(window.received_numbers({WM_NCHITTEST, WM_MOUSEACTIVATE, WM_SETCURSOR,
-                                       WM_LBUTTONDOWN}),
-              (std::vector<UINT>{WM_NCHITTEST, WM_SETCURSOR, WM_LBUTTONDOWN}));
+    EXPECT_EQ(
+        window.received_numbers({WM_NCHITTEST, WM_MOUSEACTIVATE, WM_SETCURSOR, WM_LBUTTONDOWN}),
+        (std::vector<UINT>{WM_NCHITTEST, WM_SETCURSOR, WM_LBUTTONDOWN}));
     const auto set_cursor = window.received({WM_SETCURSOR});
     EXPECT_EQ(set_cursor[0].wparam, reinterpret_cast<WPARAM>(window.hwnd()));
     EXPECT_EQ(set_cursor[0].lparam, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
@@ -115,9 +117,9 @@ TEST_F(MouseInputTest, CaptureWindowGetsAllMouseInputWithoutHitTesting) {
     inject_mouse(Type::MouseMove, 450, 150);
     inject_click(450, 150);
     drain_messages();
-    EXPECT_TRUE(right.received({WM_NCHITTEST, WM_SETCURSOR, WM_MOUSEMOVE, WM_LBUTTONDOWN,
-                                WM_LBUTTONUP})
-                    .empty());
+    EXPECT_TRUE(
+        right.received({WM_NCHITTEST, WM_SETCURSOR, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP})
+            .empty());
     EXPECT_TRUE(left.received({WM_NCHITTEST, WM_SETCURSOR}).empty());
     const auto moves = left.received({WM_MOUSEMOVE});
     ASSERT_EQ(moves.size(), 1u);

@@ -56,8 +56,8 @@ TEST_F(MessagePriorityTest, SentThenPostedThenInputThenPaintThenTimer) {
     InvalidateRect(window.hwnd(), nullptr, FALSE);
     inject_move(150, 150);
     PostMessageA(window.hwnd(), posted, 0, 0);
-    auto send = std::async(std::launch::async,
-                           [&] { return SendMessageA(window.hwnd(), ping, 0, 0); });
+    auto send =
+        std::async(std::launch::async, [&] { return SendMessageA(window.hwnd(), ping, 0, 0); });
     ASSERT_TRUE(wait_for_sent_message(GetCurrentThreadId()));
 
     std::vector<UINT> retrieved;

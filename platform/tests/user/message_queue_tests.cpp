@@ -61,31 +61,29 @@ TEST_F(MessageQueueTest, WindowFilterOfMinusOneTakesOnlyThreadMessages) {
     PostMessageA(window.hwnd(), first_private, 0, 0);
     PostMessageA(nullptr, first_private + 1, 0, 0);
     MSG message{};
-    ASSERT_TRUE(PeekMessageA(&message, reinterpret_cast<HWND>(-1), first_private,
-                             first_private + 1, PM_REMOVE));
+    ASSERT_TRUE(PeekMessageA(&message, reinterpret_cast<HWND>(-1), first_private, first_private + 1,
+                             PM_REMOVE));
     EXPECT_EQ(message.message, first_private + 1);
     EXPECT_FALSE(PeekMessageA(&message, reinterpret_cast<HWND>(-1), first_private,
                               first_private + 1, PM_REMOVE));
-    ASSERT_TRUE(PeekMessageA(&message, window.hwnd(), first_private, first_private + 1,
-                             PM_REMOVE));
+    ASSERT_TRUE(PeekMessageA(&message, window.hwnd(), first_private, first_private + 1, PM_REMOVE));
     EXPECT_EQ(message.hwnd, window.hwnd());
 }
 
 TEST_F(MessageQueueTest, WindowFilterIncludesTheWindowsChildren) {
     MessageTestWindow parent;
     MessageTestWindow other;
-    const HWND child = CreateWindowExA(0, "MessageTest", "child", WS_CHILD | WS_VISIBLE, 0, 0, 10,
-                                       10, parent.hwnd(), nullptr, GetModuleHandleA(nullptr),
-                                       nullptr);
+    const HWND child =
+        CreateWindowExA(0, "MessageTest", "child", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10,
+                        parent.hwnd(), nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(child);
     PostMessageA(other.hwnd(), first_private, 0, 0);
     PostMessageA(child, first_private + 1, 0, 0);
     MSG message{};
-    ASSERT_TRUE(PeekMessageA(&message, parent.hwnd(), first_private, first_private + 1,
-                             PM_REMOVE));
+    ASSERT_TRUE(PeekMessageA(&message, parent.hwnd(), first_private, first_private + 1, PM_REMOVE));
     EXPECT_EQ(message.hwnd, child);
-    EXPECT_FALSE(PeekMessageA(&message, parent.hwnd(), first_private, first_private + 1,
-                              PM_REMOVE));
+    EXPECT_FALSE(
+        PeekMessageA(&message, parent.hwnd(), first_private, first_private + 1, PM_REMOVE));
 }
 
 TEST_F(MessageQueueTest, InvalidWindowFilterFailsGetMessageWithMinusOne) {

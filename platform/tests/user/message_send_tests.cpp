@@ -57,9 +57,16 @@ TEST_F(SendMessageTest, SendToAnInvalidWindowFailsWithZero) {
 TEST_F(SendMessageTest, WorkerSendIsHandledOnTheOwnerThreadInsideGetMessage) {
     MessageTestWindow window;
     std::atomic<BOOL> in_send{FALSE};
-    window.on(ping, [&](HWND, WPARAM wparam, LPARAM) {
+    std::atomic<BOOL> in_nested_local_send{TRUE};
+    window.on(ping, [&](HWND hwnd, WPARAM wparam, LPARAM) {
         in_send = InSendMessage();
+        SendMessageA(hwnd, pong, 0, 0);
         return static_cast<LRESULT>(wparam + 1);
+    });
+    window.on(pong, [&](HWND, WPARAM, LPARAM) {
+        // Sent by the window's own thread, even though inside a message from another.
+        in_nested_local_send = InSendMessage();
+        return static_cast<LRESULT>(0);
     });
     auto result = std::async(std::launch::async, [&] {
         const LRESULT answer = SendMessageA(window.hwnd(), ping, 41, 0);
@@ -74,6 +81,7 @@ TEST_F(SendMessageTest, WorkerSendIsHandledOnTheOwnerThreadInsideGetMessage) {
     ASSERT_EQ(pings.size(), 1u);
     EXPECT_EQ(pings[0].thread_id, GetCurrentThreadId());
     EXPECT_TRUE(in_send);
+    EXPECT_FALSE(in_nested_local_send);
 }
 
 TEST_F(SendMessageTest, TwoThreadsSendingToEachOtherDoNotDeadlock) {
@@ -131,8 +139,7 @@ TEST_F(SendMessageTest, DestroyingTheWindowReleasesAWaitingSenderWithZero) {
     auto window = std::make_unique<MessageTestWindow>();
     const HWND hwnd = window->hwnd();
     window->on(ping, [](HWND, WPARAM, LPARAM) { return static_cast<LRESULT>(5); });
-    auto result = std::async(std::launch::async,
-                             [hwnd] { return SendMessageA(hwnd, ping, 0, 0); });
+    auto result = std::async(std::launch::async, [hwnd] { return SendMessageA(hwnd, ping, 0, 0); });
     ASSERT_TRUE(wait_for_sent_messages(GetCurrentThreadId(), 1));
     const auto handled_before = window->received({ping}).size();
     window.reset(); // destroys the window without retrieving the sent message

@@ -46,8 +46,7 @@ public:
         std::lock_guard lock(m_mutex);
         std::vector<Logged> result;
         for (const Logged& logged : m_log) {
-            if (only.empty() ||
-                std::find(only.begin(), only.end(), logged.message) != only.end())
+            if (only.empty() || std::find(only.begin(), only.end(), logged.message) != only.end())
                 result.push_back(logged);
         }
         return result;
