@@ -207,10 +207,6 @@ public:
         g_trace += "[button ping]";
         return static_cast<LRESULT>(wParam);
     }
-    void OnPaint() {
-        g_trace += "[button paint]";
-        Default();
-    }
     DECLARE_MESSAGE_MAP()
 };
 

@@ -16,8 +16,6 @@ struct KeyStroke {
     UINT virtual_key = 0;        // 0: a character no key of the keyboard types (text alone)
     std::string text;            // the UTF-8 character typed, empty for none
 
-    bool operator==(const KeyStroke&) const = default;
-
     std::vector<InputEvent> events() const;
 };
 

@@ -17,11 +17,6 @@ struct ScriptPosition {
     std::string title;
     POINT point{0, 0};
     int control_id = 0;
-
-    bool operator==(const ScriptPosition& other) const {
-        return form == other.form && title == other.title && point.x == other.point.x &&
-               point.y == other.point.y && control_id == other.control_id;
-    }
 };
 
 struct ScriptStep {

@@ -165,8 +165,10 @@ void ScriptDriver::wait_for_first_window() {
     if (m_first_window_seen)
         return;
     // Showing a window draws it, which wakes the wait; a program that never shows one gets
-    // its steps anyway after the timeout.
+    // its steps anyway after the timeout. The program then finishes starting up (creating the
+    // rest of its windows) before the first step acts.
     wait_for_screen([] { return first_window(match_visible) != nullptr; }, first_window_timeout);
+    wait_until_idle(IdleKind::IdleStopped, idle_timeout);
     m_first_window_seen = true;
 }
 

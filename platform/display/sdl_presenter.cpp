@@ -11,6 +11,8 @@
 #include <SDL.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <cstring>
 #include <cstdio>
 #include <future>
 #include <thread>
@@ -216,7 +218,13 @@ void presenter_thread(std::string title, std::promise<std::string> started) {
         started.set_value(error.empty() ? "SDL_Init failed" : error);
         return;
     }
-    run_presenter(title, started);
+    // Unable to reach the host's display, SDL falls back to drawing off screen: that shows
+    // nothing, so it counts as a failure unless SDL_VIDEODRIVER asked for it.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!std::getenv("SDL_VIDEODRIVER") && driver && std::strcmp(driver, "offscreen") == 0)
+        started.set_value("the host display cannot be opened");
+    else
+        run_presenter(title, started);
     SDL_Quit();
 }
 

@@ -28,9 +28,8 @@ DrawSession::~DrawSession() {
     const RECT changed = m_clip.bounds();
     if (m_dib)
         m_dib->store_surface(changed);
-    // The listener runs without the lock, so it may take it to read the pixels.
-    if (m_lock.owns_lock())
-        m_lock.unlock();
+    // Reported while the lock is still held: the change is complete and in order with any
+    // other drawing on the surface.
     m_surface->notify_changed(changed);
 }
 

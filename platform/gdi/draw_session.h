@@ -13,8 +13,8 @@ class DeviceContext;
 
 // One drawing operation on a context's target surface. While it lives it holds the surface's
 // lock (the screen), and a DIB section's working copy is current for the area; when it ends
-// the area is written back to the DIB's bits and, after the lock is released, reported to the
-// surface's change listener.
+// the area is written back to the DIB's bits and reported to the surface's change listener
+// (still under the lock).
 // Every operation that writes pixels, text included, goes through one.
 class DrawSession {
 public:

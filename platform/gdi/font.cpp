@@ -13,8 +13,9 @@
 namespace mullion {
 
 namespace {
-// The 8-point interface font at 96 pixels per inch: 8 * 96 / 72 pixels of em height, rounded.
-constexpr LONG interface_font_height = -(8 * 96 + 36) / 72;
+// The 8-point interface font at 96 pixels per inch: (96 * 8) / 72 whole pixels of em height.
+// With the substitute face this gives the classic 13-pixel cell and 6-pixel dialog unit.
+constexpr LONG interface_font_height = -(96 * 8) / 72;
 constexpr const char* interface_face = "MS Shell Dlg";
 
 HFONT permanent_font(const LOGFONTA& logfont) {

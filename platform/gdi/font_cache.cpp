@@ -2,8 +2,6 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include FT_DRIVER_H
-#include FT_MODULE_H
 
 #include <cctype>
 #include <cstring>

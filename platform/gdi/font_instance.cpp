@@ -175,7 +175,11 @@ void FontInstance::compute_metrics(const LOGFONTA& logfont, FontSize size) {
 }
 
 int FontInstance::load_flags() const {
-    return FT_LOAD_NO_BITMAP | (m_antialiased ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO);
+    if (m_antialiased)
+        return FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_NORMAL;
+    // Black-and-white glyphs need grid fitting in both directions to stay legible at small
+    // sizes; the automatic hinter does that evenly for every face.
+    return FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_MONO | FT_LOAD_FORCE_AUTOHINT;
 }
 
 const Glyph& FontInstance::glyph(char32_t character) {

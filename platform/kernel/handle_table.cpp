@@ -17,8 +17,10 @@ uint64_t encode(uint32_t index, ObjectKind kind, uint32_t generation) {
 } // namespace
 
 HandleTable& HandleTable::instance() {
-    static HandleTable table;
-    return table;
+    // Never destroyed: objects freed during the exit of a process (icons, fonts, windows held
+    // by static objects) still reach the table after static destructors have begun.
+    static HandleTable* const table = new HandleTable;
+    return *table;
 }
 
 void* HandleTable::insert(std::shared_ptr<Object> object) {

@@ -123,6 +123,8 @@ HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
     }
     if (frame)
         SendMessageA(hWnd, WM_NCPAINT, 1, 0);
+    // The caret must not be part of what the window paints over.
+    HideCaret(hWnd);
     bool erase;
     HDC dc;
     Region update;
@@ -160,5 +162,6 @@ BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint) {
         }
     }
     ReleaseDC(hWnd, lpPaint->hdc);
+    ShowCaret(hWnd);
     return TRUE;
 }

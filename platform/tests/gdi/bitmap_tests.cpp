@@ -130,6 +130,32 @@ TEST(DirectColorDibSection, SixteenBitsAreFiveFiveFive) {
     DeleteObject(dib);
 }
 
+TEST(DirectColorDibSection, BitfieldMasksDescribeSixteenBitPixels) {
+    struct {
+        BITMAPINFOHEADER header;
+        DWORD masks[3];
+    } info{};
+    info.header = dib_info(2, -1, 16).header;
+    info.header.biCompression = BI_BITFIELDS;
+    info.masks[0] = 0xF800; // 5-6-5
+    info.masks[1] = 0x07E0;
+    info.masks[2] = 0x001F;
+    void* pointer = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                   &pointer, nullptr, 0);
+    ASSERT_NE(dib, nullptr);
+    const uint16_t values[2] = {0xF800, 0x07E0};
+    std::memcpy(pointer, values, sizeof(values));
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, dib);
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 1, 0), RGB(0, 255, 0));
+    SetPixel(dc, 0, 0, RGB(0, 0, 255));
+    EXPECT_EQ(static_cast<uint16_t*>(pointer)[0], 0x001F);
+    DeleteDC(dc);
+    DeleteObject(dib);
+}
+
 TEST(DirectColorDibSection, TwentyFourAndThirtyTwoBitsKeepBlueGreenRedOrder) {
     for (int depth : {24, 32}) {
         DibInfo info = dib_info(3, 2, depth); // bottom-up
@@ -184,6 +210,19 @@ TEST(DeviceBitmaps, MonochromeBitsAreWordAlignedAndOneIsWhite) {
     EXPECT_EQ(GetPixel(dc, 1, 1), RGB(255, 255, 255));
     DeleteDC(dc);
     DeleteObject(mono);
+}
+
+TEST(DeviceBitmaps, GetDIBitsWithoutBitsDescribesTheBitmap) {
+    HBITMAP bitmap = CreateBitmap(10, 3, 1, 32, nullptr);
+    TestCanvas canvas(1, 1);
+    DibInfo info{};
+    info.header.biSize = sizeof(BITMAPINFOHEADER);
+    EXPECT_NE(GetDIBits(canvas.dc(), bitmap, 0, 0, nullptr, as_info(info), DIB_RGB_COLORS), 0);
+    EXPECT_EQ(info.header.biWidth, 10);
+    EXPECT_EQ(info.header.biHeight, 3) << "positive: bottom-up";
+    EXPECT_EQ(info.header.biBitCount, 32);
+    EXPECT_EQ(info.header.biSizeImage, 10u * 4u * 3u);
+    DeleteObject(bitmap);
 }
 
 TEST(DeviceBitmaps, CompatibleBitmapFollowsTheSelectedBitmap) {

@@ -16,14 +16,14 @@ TEST(DisplayContext, DrawsAtTheOriginInsideTheVisibleRegionAndReportsChanges) {
     std::mutex lock;
     surface.set_lock(&lock);
     RECT reported{0, 0, 0, 0};
-    bool listener_could_lock = false;
+    bool lock_was_held = false;
     surface.set_change_listener([&](const RECT& r) {
         reported = r;
-        // A listener (the presenter) may lock the surface to read what changed. Probed from
+        // The change is reported before the drawing lets go of the surface. Probed from
         // another thread: a thread may not try a mutex it might own.
         std::thread probe([&] {
-            listener_could_lock = lock.try_lock();
-            if (listener_could_lock)
+            lock_was_held = !lock.try_lock();
+            if (!lock_was_held)
                 lock.unlock();
         });
         probe.join();
@@ -44,7 +44,7 @@ TEST(DisplayContext, DrawsAtTheOriginInsideTheVisibleRegionAndReportsChanges) {
             ASSERT_EQ(surface.pixel(x, y), target.visible.contains(x, y) ? 0xFFFFFFu : 0u)
                 << x << "," << y;
     EXPECT_EQ(reported, (RECT{10, 5, 30, 25}));
-    EXPECT_TRUE(listener_could_lock);
+    EXPECT_TRUE(lock_was_held);
 
     // Client coordinates are relative to the origin.
     EXPECT_EQ(SetPixel(dc, 0, 0, RGB(255, 0, 0)), RGB(255, 0, 0));

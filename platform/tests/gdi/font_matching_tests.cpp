@@ -168,8 +168,8 @@ TEST(FontObjects, StockFontsArePermanentAndDescribed) {
 TEST(FontObjects, InterfaceFontIsTheEightPointSans) {
     LOGFONTA logfont{};
     GetObjectA(mullion::interface_font(), sizeof logfont, &logfont);
-    // 8 points at 96 pixels per inch.
-    EXPECT_EQ(logfont.lfHeight, -11);
+    // 8 points at 96 pixels per inch, in whole pixels.
+    EXPECT_EQ(logfont.lfHeight, -(96 * 8) / 72);
     EXPECT_EQ(logfont.lfWeight, FW_NORMAL);
     TestCanvas canvas(4, 4);
     HGDIOBJ previous = SelectObject(canvas.dc(), mullion::interface_font());

@@ -138,15 +138,20 @@ TEST_F(FontMetricsTest, CharacterRangeFields) {
 // Classic dialog layout depends on the 8-point interface font: a 13-pixel cell and dialog
 // base units of 6 by 13, the horizontal unit being computed from the alphabet's extent.
 TEST_F(FontMetricsTest, InterfaceFontKeepsClassicDialogMetrics) {
-    for (int height : {-10, -11}) {
-        SelectedFont font(canvas.dc(), height, "MS Shell Dlg");
+    {
+        SelectedFont font(canvas.dc(), -(96 * 8) / 72, "MS Shell Dlg");
         const TEXTMETRICA tm = text_metrics(canvas.dc());
-        EXPECT_EQ(tm.tmHeight, 13) << height;
-        EXPECT_GE(tm.tmAveCharWidth, 5) << height;
-        EXPECT_LE(tm.tmAveCharWidth, 6) << height;
+        EXPECT_EQ(tm.tmHeight, 13);
+        EXPECT_GE(tm.tmAveCharWidth, 5);
+        EXPECT_LE(tm.tmAveCharWidth, 6);
         const SIZE alphabet =
             text_extent(canvas.dc(), "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-        EXPECT_EQ((alphabet.cx / 26 + 1) / 2, 6) << height;
+        EXPECT_EQ((alphabet.cx / 26 + 1) / 2, 6);
+    }
+    {
+        // Rounded up to 11 pixels, the font is one size larger but keeps the cell height.
+        SelectedFont font(canvas.dc(), -11, "MS Sans Serif");
+        EXPECT_EQ(text_metrics(canvas.dc()).tmHeight, 13);
     }
     HGDIOBJ previous = SelectObject(canvas.dc(), GetStockObject(DEFAULT_GUI_FONT));
     EXPECT_EQ(text_metrics(canvas.dc()).tmHeight, 13);

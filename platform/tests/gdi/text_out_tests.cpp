@@ -5,6 +5,7 @@
 #include "text_test_support.h"
 
 #include <mutex>
+#include <thread>
 
 namespace {
 
@@ -219,9 +220,13 @@ TEST_F(TextOutTest, DisplayContextHoldsTheLockAndReportsTheChange) {
     bool locked_while_drawing = false;
     surface.set_change_listener([&](const RECT& rect) {
         reported = rect;
-        locked_while_drawing = !lock.try_lock();
-        if (!locked_while_drawing)
-            lock.unlock();
+        // Asked from another thread: a thread may not probe a mutex it holds itself.
+        std::thread probe([&] {
+            locked_while_drawing = !lock.try_lock();
+            if (!locked_while_drawing)
+                lock.unlock();
+        });
+        probe.join();
     });
     mullion::DisplayTarget target;
     target.surface = &surface;
@@ -248,6 +253,39 @@ TEST_F(TextOutTest, DisplayContextHoldsTheLockAndReportsTheChange) {
     EXPECT_TRUE(rect_contains(RECT{10, 5, 60, 40}, ink_bounds)) << describe(ink_bounds);
     EXPECT_TRUE(rect_contains(reported, ink_bounds)) << describe(reported);
     DeleteDC(dc);
+}
+
+} // namespace
+
+namespace {
+
+// Two threads drawing with one font share its glyph cache: both must get the same picture as
+// a single thread does.
+TEST(TextOutThreads, ConcurrentDrawingWithOneFontMatchesSerialDrawing) {
+    HFONT font = CreateFontA(-15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0,
+                             0, "Times New Roman");
+    const char* text = "Concurrent glyphs: 0123456789 abcdefghijklmnopqrstuvwxyz";
+    auto draw = [&](std::string* picture) {
+        TestCanvas canvas(400, 24, paper);
+        HGDIOBJ previous = SelectObject(canvas.dc(), font);
+        SetTextColor(canvas.dc(), ink);
+        SetBkMode(canvas.dc(), TRANSPARENT);
+        TextOutA(canvas.dc(), 2, 2, text, int(std::strlen(text)));
+        *picture = canvas.picture(paper);
+        SelectObject(canvas.dc(), previous);
+    };
+    std::string first;
+    std::string second;
+    std::thread a(draw, &first);
+    std::thread b(draw, &second);
+    a.join();
+    b.join();
+    std::string serial;
+    draw(&serial);
+    EXPECT_EQ(first, serial);
+    EXPECT_EQ(second, serial);
+    EXPECT_NE(serial.find('#'), std::string::npos);
+    DeleteObject(font);
 }
 
 } // namespace

@@ -181,9 +181,9 @@ TEST_F(DialogTest, BaseUnitsComeFromTheDialogFont) {
 }
 
 TEST_F(DialogTest, TemplatePositionIsRelativeToTheScreenWithoutOwner) {
-    // The classic template sits at (10, 20) dialog units and its client area starts there.
+    // The template sits at (10, 20) dialog units and its client area starts there.
     DialogRecord& record = new_record();
-    HWND dialog = modeless(IDD_CLASSIC, record);
+    HWND dialog = modeless(IDD_BUTTONS, record);
     ASSERT_NE(dialog, nullptr);
     const SIZE units = base_units_of("MS Sans Serif", 8);
     POINT origin{0, 0};
@@ -227,8 +227,8 @@ TEST_F(DialogTest, EnterEscapeAndCloseEndTheModalLoop) {
         DialogRecord record;
         record.keys = {{WM_KEYDOWN, VK_RETURN}};
         EXPECT_EQ(run(IDD_EXTENDED, record, owner), IDOK);
-        ASSERT_FALSE(record().commands.empty());
-        EXPECT_EQ(record().commands.back(), MAKEWPARAM(IDOK, BN_CLICKED));
+        ASSERT_FALSE(record.commands.empty());
+        EXPECT_EQ(record.commands.back(), MAKEWPARAM(IDOK, BN_CLICKED));
     }
     {
         DialogRecord record;
@@ -239,8 +239,8 @@ TEST_F(DialogTest, EnterEscapeAndCloseEndTheModalLoop) {
         DialogRecord record;
         record.post_close = true;
         EXPECT_EQ(run(IDD_EXTENDED, record, owner), IDCANCEL);
-        ASSERT_FALSE(record().commands.empty());
-        EXPECT_EQ(LOWORD(record().commands.back()), IDCANCEL);
+        ASSERT_FALSE(record.commands.empty());
+        EXPECT_EQ(LOWORD(record.commands.back()), IDCANCEL);
     }
     EXPECT_TRUE(IsWindowEnabled(owner));
 }

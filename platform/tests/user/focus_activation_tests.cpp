@@ -143,8 +143,8 @@ TEST_F(FocusTest, ActivationOfAnotherThreadSendsActivateApp) {
     // The other thread owns a window and serves its messages until told to quit.
     std::promise<std::pair<HWND, DWORD>> created;
     std::thread other([&] {
-        HWND hwnd = CreateWindowExA(0, "FocusTestQuiet", "", WS_POPUP | WS_VISIBLE, 300, 0, 10, 10,
-                                    nullptr, nullptr, nullptr, nullptr);
+        HWND hwnd = CreateWindowExA(0, "FocusTestQuiet", "", WS_POPUP, 300, 0, 10, 10, nullptr,
+                                    nullptr, nullptr, nullptr);
         created.set_value({hwnd, GetCurrentThreadId()});
         MSG msg;
         while (GetMessageA(&msg, nullptr, 0, 0) > 0)

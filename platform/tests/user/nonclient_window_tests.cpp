@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 namespace mullion {
 namespace {
 
@@ -210,26 +213,33 @@ TEST(NonclientMouse, DraggingTheCaptionMovesTheWindow) {
     EXPECT_EQ(window.messages_of(WM_EXITSIZEMOVE).size(), 1u);
 }
 
+// Drags the right border from a press at (x, 200) to (to_x, 200): the loop runs here while
+// another thread moves the mouse once the loop waits with the capture set, as a user would.
+void drag_right_border(HWND hwnd, int x, int to_x) {
+    std::thread user([to_x] {
+        wait_until_idle(IdleKind::QueuesEmpty, std::chrono::seconds(2));
+        MenuTestWindow::inject_mouse(InputEvent::Type::MouseMove, to_x, 200);
+        wait_until_idle(IdleKind::QueuesEmpty, std::chrono::seconds(2));
+        MenuTestWindow::inject_mouse(InputEvent::Type::ButtonUp, to_x, 200);
+    });
+    SendMessageA(hwnd, WM_SYSCOMMAND, SC_SIZE + (HTRIGHT - HTLEFT + 1), MAKELPARAM(x, 200));
+    user.join();
+}
+
 TEST(NonclientMouse, DraggingTheRightBorderSizesAndTheMinimumHolds) {
     MenuTestWindow window(nullptr);
-    MenuTestWindow::inject_mouse(InputEvent::Type::MouseMove, 398, 200);
-    MenuTestWindow::inject_mouse(InputEvent::Type::ButtonDown, 398, 200);
-    MenuTestWindow::inject_mouse(InputEvent::Type::MouseMove, 448, 200);
-    MenuTestWindow::inject_mouse(InputEvent::Type::ButtonUp, 448, 200);
-    MenuTestWindow::pump();
+    ASSERT_EQ(SendMessageA(window.hwnd, WM_NCHITTEST, 0, MAKELPARAM(398, 200)), HTRIGHT);
+    drag_right_border(window.hwnd, 398, 448);
     RECT rect{};
     GetWindowRect(window.hwnd, &rect);
     EXPECT_EQ(rect.left, 100);
     EXPECT_EQ(rect.right, 450);
     EXPECT_EQ(rect.bottom, 300);
     // Dragging far left stops at the minimum tracking width.
-    MenuTestWindow::inject_mouse(InputEvent::Type::MouseMove, 448, 200);
-    MenuTestWindow::inject_mouse(InputEvent::Type::ButtonDown, 448, 200);
-    MenuTestWindow::inject_mouse(InputEvent::Type::MouseMove, 0, 200);
-    MenuTestWindow::inject_mouse(InputEvent::Type::ButtonUp, 0, 200);
-    MenuTestWindow::pump();
+    drag_right_border(window.hwnd, 448, 0);
     GetWindowRect(window.hwnd, &rect);
     EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXMINTRACK));
+    EXPECT_EQ(window.messages_of(WM_EXITSIZEMOVE).size(), 2u);
 }
 
 TEST(NonclientMouse, CloseBoxClickSendsClose) {

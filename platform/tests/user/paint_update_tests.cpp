@@ -216,6 +216,23 @@ TEST_F(PaintUpdateTest, InternalPaintWithoutUpdateRegion) {
     EXPECT_TRUE(IsRectEmpty(&paints[0].ps.rcPaint));
 }
 
+TEST_F(PaintUpdateTest, FramePaintsBeforeTheBackground) {
+    HWND hwnd = create_popup(10, 10, 100, 80, WS_VISIBLE | WS_BORDER);
+    pump_messages();
+    std::vector<Message> painting;
+    for (const Message& m : messages_of(hwnd, true)) {
+        if (m.message == WM_PAINT || m.message == WM_NCPAINT || m.message == WM_ERASEBKGND)
+            painting.push_back(m);
+    }
+    EXPECT_TRUE(matches(painting, {{WM_PAINT}, {WM_NCPAINT, CheckWParam, 1}, {WM_ERASEBKGND}}));
+    // Changing the text repaints the frame only: the client area has nothing to update.
+    message_log().clear();
+    SetWindowTextA(hwnd, "new title");
+    pump_messages();
+    EXPECT_LE(count_of(messages_of(hwnd, true), WM_NCPAINT), 1u);
+    EXPECT_EQ(count_of(messages_of(hwnd, true), WM_ERASEBKGND), 0u);
+}
+
 TEST_F(PaintUpdateTest, DefaultPaintValidates) {
     // No painter hook: DefWindowProc's WM_PAINT runs BeginPaint/EndPaint.
     HWND hwnd = painted_window();

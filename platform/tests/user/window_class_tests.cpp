@@ -60,9 +60,8 @@ TEST_F(WindowClassTest, ClassInUseCannotBeUnregistered) {
 }
 
 TEST_F(WindowClassTest, ClassLongsReadAndReplaceClassFields) {
-    static const WNDCLASSA wc = plain_class("ClassTestLongs", 16);
-    static bool registered = RegisterClassA(&wc) != 0;
-    ASSERT_TRUE(registered);
+    const WNDCLASSA wc = plain_class("ClassTestLongs", 16);
+    ASSERT_NE(RegisterClassA(&wc), 0);
     HWND hwnd = CreateWindowExA(0, "ClassTestLongs", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                 nullptr, nullptr);
     EXPECT_EQ(GetClassLongPtrA(hwnd, GCLP_HBRBACKGROUND), ULONG_PTR(COLOR_BTNFACE + 1));
@@ -81,13 +80,13 @@ TEST_F(WindowClassTest, ClassLongsReadAndReplaceClassFields) {
     char name[8];
     EXPECT_EQ(GetClassNameA(hwnd, name, sizeof(name)), 7);
     EXPECT_STREQ(name, "ClassTe");
-    SetClassLongPtrA(hwnd, GCL_STYLE, CS_HREDRAW);
+    DestroyWindow(hwnd);
+    EXPECT_TRUE(UnregisterClassA("ClassTestLongs", nullptr));
 }
 
 TEST_F(WindowClassTest, WindowExtraBytesAndFields) {
-    static const WNDCLASSA wc = plain_class("ClassTestWindowExtra", 0, DLGWINDOWEXTRA);
-    static bool registered = RegisterClassA(&wc) != 0;
-    ASSERT_TRUE(registered);
+    const WNDCLASSA wc = plain_class("ClassTestWindowExtra", 0, DLGWINDOWEXTRA);
+    ASSERT_NE(RegisterClassA(&wc), 0);
     HWND parent = create_popup(0, 0, 100, 100, 0);
     HWND hwnd = CreateWindowExA(0, "ClassTestWindowExtra", "", WS_CHILD, 0, 0, 10, 10, parent,
                                 reinterpret_cast<HMENU>(5), nullptr, nullptr);
@@ -108,6 +107,8 @@ TEST_F(WindowClassTest, WindowExtraBytesAndFields) {
     EXPECT_EQ(reinterpret_cast<HWND>(GetWindowLongPtrA(hwnd, GWLP_HWNDPARENT)), parent);
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 1234);
     EXPECT_EQ(GetWindowLongPtrA(hwnd, GWLP_USERDATA), 1234);
+    DestroyWindow(hwnd);
+    EXPECT_TRUE(UnregisterClassA("ClassTestWindowExtra", nullptr));
 }
 
 TEST_F(WindowClassTest, StyleChangesAreAnnounced) {
