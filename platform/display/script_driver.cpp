@@ -293,7 +293,12 @@ void ScriptDriver::run_step(const ScriptStep& step) {
             send(key_stroke_for_character(character).events());
         break;
     case Kind::Idle:
-        wait_until_idle(IdleKind::IdleStopped, idle_timeout);
+        // Not a failure: a program may rightly keep asking for idle time (polling), but a
+        // script's author wants to know that the wait ran out.
+        if (!wait_until_idle(IdleKind::IdleStopped, idle_timeout))
+            std::fprintf(stderr,
+                         "script %s:%d: idle: the program still asks for idle time after 2 s\n",
+                         m_script.file_name.c_str(), step.line);
         break;
     case Kind::Sleep: {
         std::unique_lock guard(m_mutex);

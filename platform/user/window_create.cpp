@@ -328,11 +328,15 @@ BOOL WINAPI DestroyWindow(HWND hWnd) {
     send_nc_destroy(hWnd);
 
     std::vector<HWND> freed;
+    HMENU menu = nullptr;
     {
         WindowManagerGuard guard;
         Window* window = find_window(hWnd);
         if (!window)
             return TRUE;
+        // A top-level window's menu goes with it.
+        if (!window->is_child())
+            menu = reinterpret_cast<HMENU>(window->id);
         std::vector<Window*> windows;
         collect_subtree(window, windows);
         for (Window* w : windows)
@@ -342,5 +346,7 @@ BOOL WINAPI DestroyWindow(HWND hWnd) {
     }
     for (HWND w : freed)
         discard_window_messages(w);
+    if (menu && IsMenu(menu))
+        DestroyMenu(menu);
     return TRUE;
 }

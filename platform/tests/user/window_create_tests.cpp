@@ -229,6 +229,17 @@ TEST_F(WindowCreateTest, WindowsOfAnotherThreadCannotBeDestroyed) {
     EXPECT_TRUE(IsWindow(hwnd));
 }
 
+TEST_F(WindowCreateTest, TopLevelMenuIsAttachedAndDestroyedWithTheWindow) {
+    HMENU menu = CreateMenu();
+    AppendMenuA(menu, MF_STRING, 100, "&File");
+    HWND hwnd = CreateWindowExA(0, logging_class(), "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+                                nullptr, menu, nullptr, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(GetMenu(hwnd), menu);
+    DestroyWindow(hwnd);
+    EXPECT_FALSE(IsMenu(menu));
+}
+
 TEST_F(WindowCreateTest, DestroyedHandlesStopResolving) {
     HWND hwnd = create_popup(0, 0, 10, 10, 0);
     DestroyWindow(hwnd);
