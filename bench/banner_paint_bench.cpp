@@ -39,7 +39,9 @@ double seconds_per_iteration(void (*paint)(Frame&), Frame& frame, int iterations
            iterations;
 }
 
-void paint_solid(Frame& frame) { PaintSolidFill(frame.dc(), frame.rect(), BANNER_BLUE); }
+void paint_solid(Frame& frame) {
+    PaintSolidFill(frame.dc(), frame.rect(), BANNER_BLUE);
+}
 
 void paint_banner(Frame& frame) {
     PaintGradientFill(frame.dc(), frame.rect(), BANNER_BLUE);

@@ -23,6 +23,8 @@ private:
     std::vector<uint32_t> m_pixels;
 };
 
-constexpr uint32_t rgb_pixel(int r, int g, int b) { return uint32_t(r << 16 | g << 8 | b); }
+constexpr uint32_t rgb_pixel(int r, int g, int b) {
+    return uint32_t(r << 16 | g << 8 | b);
+}
 
 } // namespace mullion::testing

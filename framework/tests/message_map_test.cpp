@@ -184,7 +184,7 @@ END_MESSAGE_MAP()
 
 const UINT kFrameDisabled = 600, kFrameChecked = 601, kFrameTexted = 602, kFramePlain = 603;
 
-class CTestFrame : public CFrameWnd {
+class CRoutingFrame : public CFrameWnd {
 public:
     void OnFrameCommand() { Trace("[frame command]"); }
     void OnUpdateDisabled(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
@@ -193,7 +193,7 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(CTestFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(CRoutingFrame, CFrameWnd)
 ON_COMMAND(kFrameDisabled, OnFrameCommand)
 ON_COMMAND(kFramePlain, OnFrameCommand)
 ON_UPDATE_COMMAND_UI(kFrameDisabled, OnUpdateDisabled)
@@ -223,7 +223,7 @@ std::string UpdateLog(CCmdTarget& target, UINT nID) {
 
 TEST_F(MessageMapTest, FrameCommandsFallThroughToTheApplication) {
     CTestApp app;
-    CTestFrame frame;
+    CRoutingFrame frame;
     Send(frame, WM_COMMAND, MAKELONG(kFramePlain, 0), 0);
     Send(frame, WM_COMMAND, MAKELONG(kAppCommand, 0), 0);
     EXPECT_FALSE(Send(frame, WM_COMMAND, MAKELONG(kNoHandlerCommand, 0), 0));
@@ -232,7 +232,7 @@ TEST_F(MessageMapTest, FrameCommandsFallThroughToTheApplication) {
 
 TEST_F(MessageMapTest, UpdateHandlersSetItemStateAndItemsWithoutHandlersAreDisabled) {
     CTestApp app;
-    CTestFrame frame;
+    CRoutingFrame frame;
     // The update handler's own decision stands, although a command handler exists.
     EXPECT_EQ("disable;", UpdateLog(frame, kFrameDisabled));
     // A handler that does not enable the item leaves it to the command handler's existence.
@@ -246,11 +246,11 @@ TEST_F(MessageMapTest, UpdateHandlersSetItemStateAndItemsWithoutHandlersAreDisab
 }
 
 TEST_F(MessageMapTest, DialogMapsOkAndCancelToOverridableHandlers) {
-    class CTestDialog : public CDialog {
+    class CRoutingDialog : public CDialog {
     public:
         void OnOK() override { Trace("[ok]"); }
     };
-    CTestDialog dialog;
+    CRoutingDialog dialog;
     Send(dialog, WM_COMMAND, MAKELONG(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(FakeControl()));
     EXPECT_EQ("[ok]", g_trace);
 }

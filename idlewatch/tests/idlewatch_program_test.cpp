@@ -74,7 +74,8 @@ struct Capture {
 
 Capture run(const std::string& steps) {
     ProgramRun program("Idlewatch");
-    const auto result = program.run_script("idle\n" + steps + "dump state.json\nshot state.png\nquit\n");
+    const auto result =
+        program.run_script("idle\n" + steps + "dump state.json\nshot state.png\nquit\n");
     EXPECT_FALSE(result.timed_out) << result.output;
     return {Dump::load(program.file("state.json")), PngImage::load(program.file("state.png")),
             result.output};
@@ -86,8 +87,8 @@ TEST(Idlewatch, ShowsTheCursorsClientCoordinates) {
     for (const auto& [x, y] : {std::pair{100, 60}, {7, 3}, {250, 120}}) {
         const std::string text = std::to_string(x) + ", " + std::to_string(y);
         SCOPED_TRACE(text);
-        const auto capture = run("move \"Idlewatch\" " + std::to_string(x) + " " +
-                                 std::to_string(y) + "\n");
+        const auto capture =
+            run("move \"Idlewatch\" " + std::to_string(x) + " " + std::to_string(y) + "\n");
         const auto* window = capture.dump.top_level("Idlewatch");
         ASSERT_NE(window, nullptr);
         const auto client = Dump::client(*window);
@@ -103,10 +104,10 @@ TEST(Idlewatch, ClearsTheBoxOnceTheCursorLeavesTheClientArea) {
     const auto client = Dump::client(*start.dump.top_level("Idlewatch"));
     const std::string inside = "move \"Idlewatch\" 100 60\nidle\n";
     const std::vector<std::pair<std::string, std::string>> departures = {
-        {"title bar", "move " + std::to_string(window.left + 60) + " " +
-                          std::to_string(window.top + 10) + "\n"},
-        {"menu bar", "move " + std::to_string(client.left + 120) + " " +
-                         std::to_string(client.top - 8) + "\n"},
+        {"title bar",
+         "move " + std::to_string(window.left + 60) + " " + std::to_string(window.top + 10) + "\n"},
+        {"menu bar",
+         "move " + std::to_string(client.left + 120) + " " + std::to_string(client.top - 8) + "\n"},
         {"off the window", "move " + std::to_string(window.right + 20) + " " +
                                std::to_string(window.bottom + 20) + "\n"},
     };
@@ -114,8 +115,8 @@ TEST(Idlewatch, ClearsTheBoxOnceTheCursorLeavesTheClientArea) {
         SCOPED_TRACE(where);
         const auto capture = run(inside + step + "idle\n");
         const auto c = Dump::client(*capture.dump.top_level("Idlewatch"));
-        EXPECT_EQ(differing_pixels(capture.image, c, expected_client(c.width(), c.height(), nullptr)),
-                  0);
+        EXPECT_EQ(
+            differing_pixels(capture.image, c, expected_client(c.width(), c.height(), nullptr)), 0);
     }
 }
 

@@ -23,14 +23,17 @@ struct Snapshot {
 // Runs a program, performs the steps, then dumps and photographs the screen and quits.
 Snapshot run_and_capture(const std::string& program, const std::string& steps = "") {
     ProgramRun run(program);
-    const auto result = run.run_script("idle\n" + steps + "idle\ndump state.json\nshot state.png\nquit\n");
+    const auto result =
+        run.run_script("idle\n" + steps + "idle\ndump state.json\nshot state.png\nquit\n");
     EXPECT_FALSE(result.timed_out) << result.output;
     return {Dump::load(run.file("state.json")), PngImage::load(run.file("state.png"))};
 }
 
 // The banner's gradient: 64 shades of the fill colour's channels, v = 255 - 4k, row y of a
 // client area H high taking shade (y * 63) / H.
-uint32_t expected_blue_row(int y, int height) { return rgb_pixel(0, 0, 255 - 4 * (y * 63 / height)); }
+uint32_t expected_blue_row(int y, int height) {
+    return rgb_pixel(0, 0, 255 - 4 * (y * 63 / height));
+}
 
 void expect_gradient_at_left_edge(const PngImage& image, const DumpRect& client) {
     for (int y = 0; y < client.height(); ++y)
@@ -140,13 +143,13 @@ TEST(BannerPrograms, MinimizedWindowSurvivesAndRepaintsWhenRestored) {
     const auto restored = Dump::load(run.file("restored.json"));
     const auto* window = restored.top_level("Panelry2");
     ASSERT_NE(window, nullptr);
-    expect_gradient_at_left_edge(PngImage::load(run.file("restored.png")),
-                                 Dump::client(*window));
+    expect_gradient_at_left_edge(PngImage::load(run.file("restored.png")), Dump::client(*window));
 }
 
 TEST(BannerPrograms, AboutBoxOpensFromTheMenuByKeyboard) {
     for (const auto& [program, name_line] :
-         {std::pair<std::string, std::string>{"Panelry1", "Panelry 1"}, {"Panelry2", "Panelry 2"}}) {
+         {std::pair<std::string, std::string>{"Panelry1", "Panelry 1"},
+          {"Panelry2", "Panelry 2"}}) {
         SCOPED_TRACE(program);
         ProgramRun run(program);
         const auto result = run.run_script("idle\nkey Alt+O\nkey A\nidle\ndump about.json\n"
@@ -228,7 +231,7 @@ TEST(BannerPrograms, ExitCommandAndCloseBoxEndTheProgram) {
         const auto window = Dump::rect(*start.dump.top_level(program));
         ProgramRun by_close_box(program);
         result = by_close_box.run_script("idle\nclick " + std::to_string(window.right - 14) + " " +
-                                         std::to_string(window.top + 13) + "\n",
+                                             std::to_string(window.top + 13) + "\n",
                                          std::chrono::seconds(20));
         EXPECT_FALSE(result.timed_out) << result.output;
         EXPECT_EQ(result.exit_status, 0);

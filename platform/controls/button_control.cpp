@@ -2,6 +2,8 @@
 // radio groups, notifications to the parent, and its classic 3-D drawing.
 #include "button_control.h"
 
+#include "control_class.h"
+
 #include "../user/system_classes.h"
 
 #include <algorithm>
@@ -619,30 +621,11 @@ ButtonKind button_kind(DWORD style) {
 }
 
 LRESULT CALLBACK button_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new ButtonState));
-        return DefWindowProcA(hwnd, message, wparam, lparam);
-    }
-    ButtonState* state = state_of(hwnd);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, 0, 0);
-        delete state;
-        return DefWindowProcA(hwnd, message, wparam, lparam);
-    }
-    if (!state)
-        return DefWindowProcA(hwnd, message, wparam, lparam);
-    return handle_message(hwnd, *state, message, wparam, lparam);
+    return control_window_proc<ButtonState, handle_message>(hwnd, message, wparam, lparam);
 }
 
 void register_button_class() {
-    WNDCLASSEXA description{};
-    description.cbSize = sizeof(description);
-    description.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS;
-    description.lpfnWndProc = button_window_proc;
-    description.cbWndExtra = sizeof(ButtonState*);
-    description.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    description.lpszClassName = "Button";
-    RegisterClassExA(&description);
+    register_control_class("Button", button_window_proc);
 }
 
 } // namespace mullion

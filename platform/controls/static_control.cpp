@@ -2,6 +2,8 @@
 // its parent picks through WM_CTLCOLORSTATIC, and STN_ notifications with SS_NOTIFY.
 #include "static_control.h"
 
+#include "control_class.h"
+
 #include "../user/system_classes.h"
 
 #include <algorithm>
@@ -313,30 +315,11 @@ LRESULT handle_message(HWND hwnd, StaticState& state, UINT message, WPARAM wpara
 } // namespace
 
 LRESULT CALLBACK static_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new StaticState));
-        return DefWindowProcA(hwnd, message, wparam, lparam);
-    }
-    StaticState* state = state_of(hwnd);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, 0, 0);
-        delete state;
-        return DefWindowProcA(hwnd, message, wparam, lparam);
-    }
-    if (!state)
-        return DefWindowProcA(hwnd, message, wparam, lparam);
-    return handle_message(hwnd, *state, message, wparam, lparam);
+    return control_window_proc<StaticState, handle_message>(hwnd, message, wparam, lparam);
 }
 
 void register_static_class() {
-    WNDCLASSEXA description{};
-    description.cbSize = sizeof(description);
-    description.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS;
-    description.lpfnWndProc = static_window_proc;
-    description.cbWndExtra = sizeof(StaticState*);
-    description.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    description.lpszClassName = "Static";
-    RegisterClassExA(&description);
+    register_control_class("Static", static_window_proc);
 }
 
 } // namespace mullion

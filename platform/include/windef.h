@@ -74,7 +74,7 @@ typedef WORD* LPWORD;
 typedef COLORREF* LPCOLORREF;
 #endif
 
-#define DECLARE_HANDLE(name)                                                                      \
+#define DECLARE_HANDLE(name)                                                                       \
     struct name##__ {                                                                              \
         int unused;                                                                                \
     };                                                                                             \
@@ -141,7 +141,8 @@ typedef struct tagPOINTS {
 #define GET_X_LPARAM(lp) ((int)(short)LOWORD(lp))
 #define GET_Y_LPARAM(lp) ((int)(short)HIWORD(lp))
 
-#define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
+#define RGB(r, g, b)                                                                               \
+    ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
 #define PALETTERGB(r, g, b) (0x02000000 | RGB(r, g, b))
 #define PALETTEINDEX(i) ((COLORREF)(0x01000000 | (DWORD)(WORD)(i)))
 #define GetRValue(rgb) (LOBYTE(rgb))

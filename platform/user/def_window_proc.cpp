@@ -160,26 +160,6 @@ void set_redraw(HWND hwnd, bool enabled) {
         window->redraw_disabled = !enabled;
 }
 
-LRESULT system_command(HWND hwnd, WPARAM command) {
-    switch (command & 0xFFF0) {
-    case SC_CLOSE:
-        SendMessageA(hwnd, WM_CLOSE, 0, 0);
-        break;
-    case SC_MINIMIZE:
-        ShowWindow(hwnd, SW_MINIMIZE);
-        break;
-    case SC_MAXIMIZE:
-        ShowWindow(hwnd, SW_MAXIMIZE);
-        break;
-    case SC_RESTORE:
-        ShowWindow(hwnd, SW_RESTORE);
-        break;
-    default:
-        break;
-    }
-    return 0;
-}
-
 LRESULT hit_test(HWND hwnd, LPARAM lparam) {
     POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
     RECT window_rect;
@@ -257,8 +237,6 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     case WM_WINDOWPOSCHANGED:
         send_size_and_move(hWnd, *reinterpret_cast<const WINDOWPOS*>(lParam));
         return 0;
-    case WM_SYSCOMMAND:
-        return system_command(hWnd, wParam);
     case WM_SETICON:
         return set_icon(hWnd, wParam, reinterpret_cast<HICON>(lParam));
     case WM_GETICON:

@@ -43,6 +43,16 @@ void mark_frame(HWND hwnd) {
         }
     }
 }
+
+// Tells a window of its deactivation or loss of focus. A window of another thread learns of it
+// without this thread waiting for that thread to answer, so activating a window never blocks on
+// a thread that is busy or not pumping its messages.
+void notify_window(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (window_thread_id(hwnd) == GetCurrentThreadId())
+        SendMessageA(hwnd, message, wparam, lparam);
+    else
+        PostMessageA(hwnd, message, wparam, lparam);
+}
 } // namespace
 
 HWND active_window_locked() {
@@ -102,12 +112,12 @@ HWND activate_window(HWND hwnd, WORD how) {
     if (raise)
         SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (old && IsWindow(old)) {
-        SendMessageA(old, WM_NCACTIVATE, FALSE, 0);
-        SendMessageA(old, WM_ACTIVATE, MAKELONG(WA_INACTIVE, IsIconic(old) ? 1 : 0),
-                     reinterpret_cast<LPARAM>(hwnd));
+        notify_window(old, WM_NCACTIVATE, FALSE, 0);
+        notify_window(old, WM_ACTIVATE, MAKELONG(WA_INACTIVE, IsIconic(old) ? 1 : 0),
+                      reinterpret_cast<LPARAM>(hwnd));
     }
     for (HWND w : deactivated_app)
-        SendMessageA(w, WM_ACTIVATEAPP, FALSE, LPARAM(new_thread));
+        notify_window(w, WM_ACTIVATEAPP, FALSE, LPARAM(new_thread));
     for (HWND w : activated_app)
         SendMessageA(w, WM_ACTIVATEAPP, TRUE, LPARAM(old_thread));
     if (hwnd && IsWindow(hwnd)) {
@@ -168,7 +178,7 @@ HWND change_focus(HWND hwnd) {
         state.focus = hwnd;
     }
     if (old && IsWindow(old))
-        SendMessageA(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+        notify_window(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
     bool still_focused;
     {
         std::lock_guard lock(window_manager_lock());

@@ -250,8 +250,7 @@ void InputRouter::inject_text(const InputEvent& event) {
     POINT cursor;
     {
         std::lock_guard lock(queue_lock());
-        if (auto key_down = m_last_key_down.lock()) {
-            m_last_key_down.reset();
+        if (auto key_down = std::move(m_last_key_down)) {
             if (!key_down->retrieved) {
                 // Still queued: TranslateMessage of that key-down produces this text.
                 key_down->text = text;

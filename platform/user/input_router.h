@@ -59,7 +59,7 @@ private:
     std::array<bool, 256> m_pressed_since_query{};
     std::optional<RECT> m_clip;
     // The last key pressed, until another key event: a Text event that follows belongs to it.
-    std::weak_ptr<QueuedInput> m_last_key_down;
+    std::shared_ptr<QueuedInput> m_last_key_down;
     struct Click {
         UINT message = 0;
         HWND hwnd = nullptr;

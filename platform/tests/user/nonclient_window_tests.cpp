@@ -216,13 +216,18 @@ TEST(NonclientMouse, DraggingTheCaptionMovesTheWindow) {
 // Drags the right border from a press at (x, 200) to (to_x, 200): the loop runs here while
 // another thread moves the mouse once the loop waits with the capture set, as a user would.
 void drag_right_border(HWND hwnd, int x, int to_x) {
+    // The command is posted before the user starts moving, so the queues count as busy until
+    // this thread has retrieved it and waits inside the sizing loop with the mouse captured.
+    PostMessageA(hwnd, WM_SYSCOMMAND, SC_SIZE + (HTRIGHT - HTLEFT + 1), MAKELPARAM(x, 200));
     std::thread user([to_x] {
         wait_until_idle(IdleKind::QueuesEmpty, std::chrono::seconds(2));
         MenuTestWindow::inject_mouse(InputEvent::Type::MouseMove, to_x, 200);
         wait_until_idle(IdleKind::QueuesEmpty, std::chrono::seconds(2));
         MenuTestWindow::inject_mouse(InputEvent::Type::ButtonUp, to_x, 200);
     });
-    SendMessageA(hwnd, WM_SYSCOMMAND, SC_SIZE + (HTRIGHT - HTLEFT + 1), MAKELPARAM(x, 200));
+    MSG msg;
+    GetMessageA(&msg, nullptr, WM_SYSCOMMAND, WM_SYSCOMMAND);
+    DispatchMessageA(&msg);
     user.join();
 }
 

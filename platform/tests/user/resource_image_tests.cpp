@@ -147,8 +147,8 @@ TEST(ResourceImageParse, AMalformedImageLeavesTheModuleWithoutResources) {
     const auto good = sample_image();
     ASSERT_TRUE(module.register_resources(good, nullptr));
     EXPECT_EQ(module.resources()->entries().size(), 2u);
-    auto bad = good;
-    bad.resize(bad.size() - 4);
+    ASSERT_GT(good.size(), 4u);
+    const std::vector<uint8_t> bad(good.begin(), good.end() - 4);
     EXPECT_FALSE(module.register_resources(bad, nullptr));
     EXPECT_TRUE(module.resources()->entries().empty());
 }
