@@ -4,7 +4,6 @@
 #include "atomic_file.h"
 #include "png_writer.h"
 #include "screen.h"
-#include "clipboard_functions.h"
 #include "window_dump.h"
 
 #include <cstdio>
@@ -238,11 +237,6 @@ void ScriptDriver::send_pointer(const ScriptStep& step) {
 }
 
 void ScriptDriver::put_on_clipboard(const ScriptStep& step) {
-    if (!clipboard_functions_present()) {
-        std::fprintf(stderr, "script %s:%d: clip: the clipboard is not supported\n",
-                     m_script.file_name.c_str(), step.line);
-        return;
-    }
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, step.text.size() + 1);
     char* data = memory ? static_cast<char*>(GlobalLock(memory)) : nullptr;
     if (!data)
