@@ -4,6 +4,12 @@
 
 #include <vector>
 
+// In the global namespace, RECT's own, so that argument-dependent lookup finds it everywhere
+// (comparing vectors of rectangles included).
+inline bool operator==(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 namespace mullion {
 
 // A set of pixels as a list of non-overlapping rectangles, sorted into bands (top to bottom,
@@ -43,8 +49,3 @@ private:
 
 } // namespace mullion
 
-// In the global namespace, RECT's own, so that argument-dependent lookup finds it everywhere
-// (comparing vectors of rectangles included).
-inline bool operator==(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
