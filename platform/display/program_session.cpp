@@ -1,5 +1,7 @@
 #include "program_session.h"
 
+#include "../user/message_queue_registry.h"
+
 #include "../kernel/process.h"
 #include "screen.h"
 
@@ -73,6 +75,7 @@ std::string ProgramSession::arguments_line() const {
 int ProgramSession::finish(int result) {
     if (m_finished.exchange(true))
         return result;
+    MessageQueueRegistry::instance().retire_current_thread_queue();
     if (m_driver)
         m_driver->program_ended(result);
     m_presenter->stop();

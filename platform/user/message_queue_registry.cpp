@@ -1,5 +1,7 @@
 #include "message_queue_registry.h"
 
+#include <utility>
+
 namespace mullion {
 
 namespace {
@@ -48,6 +50,11 @@ void MessageQueueRegistry::remove_current_thread_queue(const std::shared_ptr<Mes
     queue->release_senders_locked();
     m_queues.erase(queue->thread_id());
     notify_idle_locked();
+}
+
+void MessageQueueRegistry::retire_current_thread_queue() {
+    if (auto queue = std::exchange(t_attachment.queue, nullptr))
+        remove_current_thread_queue(queue);
 }
 
 bool MessageQueueRegistry::all_idle_locked(IdleKind kind, DWORD calling_thread) const {

@@ -42,6 +42,10 @@ public:
     }
     // The calling thread is exiting: its queue goes away.
     void remove_current_thread_queue(const std::shared_ptr<MessageQueue>& queue);
+    // The calling thread will retrieve no more messages (its program's message loop is over):
+    // its queue leaves now instead of at the thread's exit, so waits for idleness stop
+    // counting it and senders still waiting on it are released.
+    void retire_current_thread_queue();
 
 private:
     MessageQueueRegistry() = default;
