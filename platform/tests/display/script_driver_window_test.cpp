@@ -139,5 +139,16 @@ TEST_F(ScriptDriverWindow, TheDumpDescribesTheWindowAndItsChild) {
     EXPECT_NE(json.find("\"menus\": []"), std::string::npos) << json;
 }
 
+TEST_F(ScriptDriverWindow, ClipPutsTheTextOnTheClipboard) {
+    run_script("wait-window Driver Target\nclip (555) 123-4567\n");
+    ASSERT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE data = GetClipboardData(CF_TEXT);
+    ASSERT_NE(data, nullptr);
+    EXPECT_STREQ(static_cast<const char*>(GlobalLock(data)), "(555) 123-4567");
+    GlobalUnlock(data);
+    CloseClipboard();
+}
+
 } // namespace
 } // namespace mullion
