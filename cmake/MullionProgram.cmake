@@ -1,16 +1,19 @@
 # mullion_add_resources(TARGET RC_FILE): compiles a resource script with llvm-rc and embeds the
 # resulting .res image in TARGET; the platform's resource loader finds it through the module.
+# The script is named relative to its folder: llvm-rc reads an absolute path such as /ci/x.rc as
+# one of its slash options (/C with a code page), leaving no input file.
 find_program(MULLION_LLVM_RC NAMES llvm-rc llvm-rc-14 REQUIRED)
 
 function(mullion_add_resources target rc_file)
   get_filename_component(rc_abs "${rc_file}" ABSOLUTE)
   get_filename_component(rc_dir "${rc_abs}" DIRECTORY)
+  get_filename_component(rc_name "${rc_abs}" NAME)
   set(res "${CMAKE_CURRENT_BINARY_DIR}/${target}.res")
   set(embed "${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp")
   file(GLOB_RECURSE rc_inputs CONFIGURE_DEPENDS "${rc_dir}/*.h" "${rc_dir}/res/*")
   add_custom_command(OUTPUT "${res}"
     COMMAND ${MULLION_LLVM_RC} /nologo /I "${rc_dir}" /I "${PROJECT_SOURCE_DIR}/platform/include"
-            /FO "${res}" "${rc_abs}"
+            /FO "${res}" "${rc_name}"
     DEPENDS "${rc_abs}" ${rc_inputs}
     WORKING_DIRECTORY "${rc_dir}"
     COMMENT "Compiling resources of ${target}")
