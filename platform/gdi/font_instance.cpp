@@ -113,7 +113,7 @@ void FontInstance::compute_metrics(const LOGFONTA& logfont, FontSize size) {
     // A requested width stretches the face so that its average character width matches.
     const double em_x = size.width != 0
                             ? std::max(1.0, std::fabs(size.width) * units_per_em / average_units)
-                            : em_y;
+                            : em_y * m_match.width_scale;
     FT_Set_Char_Size(m_face, FT_F26Dot6(std::lround(em_x * 64)), FT_F26Dot6(std::lround(em_y * 64)),
                      72, 72);
     const double scale_x = em_x / units_per_em;

@@ -18,6 +18,9 @@ struct FontSubstitute {
     bool fixed_pitch;
     // The classic face exists only in bold (the system font).
     bool bold_only;
+    // Horizontal scale that brings the stand-in's average character width to the classic
+    // face's, so that layouts measured in dialog units keep their classic proportions.
+    double width_scale = 1.0;
 };
 
 // The installed face chosen for a LOGFONT, and what had to be faked to honour it.
@@ -34,6 +37,8 @@ struct FaceMatch {
     bool italic = false;
     bool synthetic_bold = false;
     bool synthetic_italic = false;
+    // The substitute's horizontal scale, when its stand-in family was the one found.
+    double width_scale = 1.0;
 };
 
 // Chooses font files through fontconfig, applying the substitutes table and falling back by

@@ -149,9 +149,13 @@ TEST_F(FontMetricsTest, InterfaceFontKeepsClassicDialogMetrics) {
         EXPECT_EQ((alphabet.cx / 26 + 1) / 2, 6);
     }
     {
-        // Rounded up to 11 pixels, the font is one size larger but keeps the cell height.
+        // Rounded up to 11 pixels, as dialog templates ask for it, the font is one size
+        // larger but keeps the cell height and the 6-pixel dialog unit.
         SelectedFont font(canvas.dc(), -11, "MS Sans Serif");
         EXPECT_EQ(text_metrics(canvas.dc()).tmHeight, 13);
+        const SIZE alphabet =
+            text_extent(canvas.dc(), "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+        EXPECT_EQ((alphabet.cx / 26 + 1) / 2, 6);
     }
     HGDIOBJ previous = SelectObject(canvas.dc(), GetStockObject(DEFAULT_GUI_FONT));
     EXPECT_EQ(text_metrics(canvas.dc()).tmHeight, 13);
