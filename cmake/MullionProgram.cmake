@@ -10,7 +10,11 @@ function(mullion_add_resources target rc_file)
   get_filename_component(rc_name "${rc_abs}" NAME)
   set(res "${CMAKE_CURRENT_BINARY_DIR}/${target}.res")
   set(embed "${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp")
+  # The script's headers and pictures, and the shared pieces of the folder above it (programs
+  # of one family include a common dialog script from there).
   file(GLOB_RECURSE rc_inputs CONFIGURE_DEPENDS "${rc_dir}/*.h" "${rc_dir}/res/*")
+  file(GLOB rc_shared_inputs CONFIGURE_DEPENDS "${rc_dir}/../*.rci" "${rc_dir}/../*.h")
+  list(APPEND rc_inputs ${rc_shared_inputs})
   add_custom_command(OUTPUT "${res}"
     COMMAND ${MULLION_LLVM_RC} /nologo /I "${rc_dir}" /I "${PROJECT_SOURCE_DIR}/platform/include"
             /FO "${res}" "${rc_name}"

@@ -22,6 +22,7 @@ HWND CDialog::ParentHandle() const {
 }
 
 INT_PTR CDialog::DoModal() {
+    m_bModeless = FALSE;
     const INT_PTR result =
         ::DialogBoxParamA(AfxGetResourceHandle(), m_lpszTemplateName, ParentHandle(), &DialogProc,
                           reinterpret_cast<LPARAM>(this));
@@ -37,6 +38,7 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
 BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd) {
     m_lpszTemplateName = lpszTemplateName;
     m_pParentWnd = pParentWnd;
+    m_bModeless = TRUE;
     const HWND hWnd =
         ::CreateDialogParamA(AfxGetResourceHandle(), m_lpszTemplateName, ParentHandle(),
                              &DialogProc, reinterpret_cast<LPARAM>(this));
@@ -58,19 +60,33 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
 }
 
 BOOL CDialog::OnInitDialog() {
+    UpdateData(FALSE);
     return TRUE;
 }
 
 void CDialog::OnOK() {
-    EndDialog(IDOK);
+    if (!UpdateData(TRUE))
+        return;
+    if (m_bModeless)
+        DestroyWindow();
+    else
+        EndDialog(IDOK);
 }
 
 void CDialog::OnCancel() {
-    EndDialog(IDCANCEL);
+    if (m_bModeless)
+        DestroyWindow();
+    else
+        EndDialog(IDCANCEL);
 }
 
 void CDialog::EndDialog(int nResult) {
     ::EndDialog(m_hWnd, nResult);
+}
+
+void CDialog::GotoDlgCtrl(CWnd* pWndCtrl) {
+    if (pWndCtrl)
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->m_hWnd), TRUE);
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {

@@ -2,6 +2,10 @@
 // given to EndDialog; Create makes it modeless. Once the dialog manager has created the window,
 // its messages go through the dialog object's message map, and unhandled ones to the dialog
 // manager's default processing.
+//
+// A modeless dialog stays open beside its owner; the application's message loop gives it its
+// keyboard interface (Tab, arrows, Enter, Esc, mnemonics) through PreTranslateMessage. A
+// modeless dialog object usually lives on the heap and deletes itself in PostNcDestroy.
 #pragma once
 
 #include "window.h"
@@ -15,15 +19,24 @@ public:
     // The parent defaults to the application's main window. Returns the EndDialog result, or
     // -1 when the dialog could not be created.
     virtual INT_PTR DoModal();
+    // Creates the dialog modeless, owned by the parent (by default the application's main
+    // window); the template's WS_VISIBLE shows it at once. FALSE when it could not be created,
+    // in which case the object is not attached and PostNcDestroy has not run.
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     BOOL Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
 
-    // WM_INITDIALOG; TRUE lets the dialog manager set the focus to the first control.
+    // WM_INITDIALOG: loads the controls from the members (UpdateData(FALSE)). TRUE lets the
+    // dialog manager set the focus to the first control.
     virtual BOOL OnInitDialog();
-    // The default handlers of the IDOK and IDCANCEL commands.
+    // The default handlers of the IDOK and IDCANCEL commands. OK stores and validates the
+    // members and closes the dialog only when that succeeded; Cancel closes it. A modal dialog
+    // closes with EndDialog(IDOK or IDCANCEL); a modeless one destroys its window.
     virtual void OnOK();
     virtual void OnCancel();
     void EndDialog(int nResult);
+    // Moves the focus to a control as the keyboard does (the default button frame follows,
+    // an edit control's text is selected).
+    void GotoDlgCtrl(CWnd* pWndCtrl);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
@@ -36,6 +49,10 @@ protected:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND ParentHandle() const;
+    BOOL IsModeless() const { return m_bModeless; }
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL m_bModeless = FALSE;
 };

@@ -36,6 +36,7 @@ LPCTSTR AfxFrameWindowClass() {
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
 ON_WM_INITMENUPOPUP()
 ON_WM_CLOSE()
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CFrameWnd::~CFrameWnd() {
@@ -100,6 +101,21 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {
             continue;
         state.DoUpdate(this, TRUE);
     }
+}
+
+void CFrameWnd::OnSize(UINT nType, int cx, int cy) {
+    CWnd::OnSize(nType, cx, cy);
+    if (nType != SIZE_MINIMIZED)
+        RecalcLayout();
+}
+
+void CFrameWnd::RecalcLayout() {
+    HWND hWndView = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
+    if (!hWndView)
+        return;
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    ::MoveWindow(hWndView, 0, 0, rcClient.Width(), rcClient.Height(), TRUE);
 }
 
 void CFrameWnd::OnClose() {

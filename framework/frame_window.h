@@ -31,6 +31,9 @@ public:
     // Runs the update handlers of the popup's items; items without any handler are disabled.
     void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     void OnClose();
+    // Keeps the view (the child with the first-pane id) sized to the whole client area.
+    void OnSize(UINT nType, int cx, int cy);
+    virtual void RecalcLayout();
 
 protected:
     void PostNcDestroy() override;
@@ -39,6 +42,9 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
+
+// The child window identifier of the view a frame lays out over its client area.
+#define AFX_IDW_PANE_FIRST 0xE900
 
 // The name of the default frame class, registered on first use.
 LPCTSTR AfxFrameWindowClass();

@@ -171,6 +171,23 @@ BOOL CPalette::CreatePalette(LPLOGPALETTE lpLogPalette) {
     return Attach(::CreatePalette(lpLogPalette));
 }
 
+// A palette's object data is its entry count.
+int CPalette::GetEntryCount() {
+    WORD nEntries = 0;
+    GetObject(static_cast<int>(sizeof(WORD)), &nEntries);
+    return nEntries;
+}
+
+UINT CPalette::GetPaletteEntries(UINT nStartIndex, UINT nNumEntries,
+                                 LPPALETTEENTRY lpPaletteColors) const {
+    return ::GetPaletteEntries(static_cast<HPALETTE>(m_hObject), nStartIndex, nNumEntries,
+                               lpPaletteColors);
+}
+
+UINT CPalette::GetNearestPaletteIndex(COLORREF crColor) const {
+    return ::GetNearestPaletteIndex(static_cast<HPALETTE>(m_hObject), crColor);
+}
+
 CRgn* CRgn::FromHandle(HRGN hRgn) {
     if (!hRgn)
         return nullptr;

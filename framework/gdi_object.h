@@ -84,6 +84,10 @@ public:
     operator HPALETTE() const { return static_cast<HPALETTE>(m_hObject); }
     static CPalette* FromHandle(HPALETTE hPalette);
     BOOL CreatePalette(LPLOGPALETTE lpLogPalette);
+    int GetEntryCount();
+    UINT GetPaletteEntries(UINT nStartIndex, UINT nNumEntries,
+                           LPPALETTEENTRY lpPaletteColors) const;
+    UINT GetNearestPaletteIndex(COLORREF crColor) const;
 };
 
 class CRgn : public CGdiObject {

@@ -76,6 +76,10 @@ protected:                                                                      
 #define ON_WM_PAINT() FRAMEWORK_MSG_ENTRY(WM_PAINT, framework::CallVoid, OnPaint)
 #define ON_WM_ERASEBKGND()                                                                         \
     FRAMEWORK_MSG_ENTRY(WM_ERASEBKGND, framework::CallEraseBkgnd, OnEraseBkgnd)
+#define ON_WM_QUERYNEWPALETTE()                                                                    \
+    FRAMEWORK_MSG_ENTRY(WM_QUERYNEWPALETTE, framework::CallBool, OnQueryNewPalette)
+#define ON_WM_PALETTECHANGED()                                                                     \
+    FRAMEWORK_MSG_ENTRY(WM_PALETTECHANGED, framework::CallFocus, OnPaletteChanged)
 #define ON_WM_SIZE() FRAMEWORK_MSG_ENTRY(WM_SIZE, framework::CallSize, OnSize)
 #define ON_WM_MOUSEMOVE() FRAMEWORK_MSG_ENTRY(WM_MOUSEMOVE, framework::CallMouse, OnMouseMove)
 #define ON_WM_LBUTTONDOWN() FRAMEWORK_MSG_ENTRY(WM_LBUTTONDOWN, framework::CallMouse, OnLButtonDown)

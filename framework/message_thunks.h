@@ -36,6 +36,10 @@ template <auto Handler> LRESULT CallCreate(CCmdTarget* target, UINT, WPARAM, LPA
         reinterpret_cast<LPCREATESTRUCT>(lParam));
 }
 
+template <auto Handler> LRESULT CallBool(CCmdTarget* target, UINT, WPARAM, LPARAM) {
+    return (HandlerObject<Handler, BOOL()>(target)->*Handler)();
+}
+
 template <auto Handler> LRESULT CallEraseBkgnd(CCmdTarget* target, UINT, WPARAM wParam, LPARAM) {
     return (HandlerObject<Handler, BOOL(CDC*)>(target)->*Handler)(
         CDC::FromHandle(reinterpret_cast<HDC>(wParam)));

@@ -146,9 +146,14 @@ HINSTANCE AfxGetResourceHandle() {
 }
 
 int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT) {
-    CWnd* main = AfxGetMainWnd();
-    return ::MessageBoxA(main ? main->m_hWnd : nullptr, lpszText,
-                         g_app ? g_app->m_pszAppName : nullptr, nType);
+    // The box belongs to the window the user is working in, a dialog over the main window
+    // included, so that it is the window the box disables and gives activation back to.
+    HWND owner = ::GetActiveWindow();
+    if (!owner) {
+        CWnd* main = AfxGetMainWnd();
+        owner = main ? main->m_hWnd : nullptr;
+    }
+    return ::MessageBoxA(owner, lpszText, g_app ? g_app->m_pszAppName : nullptr, nType);
 }
 
 int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {

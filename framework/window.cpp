@@ -1,8 +1,9 @@
 #include "window.h"
 
+#include "data_exchange.h"
 #include "dc.h"
 #include "menu.h"
-#include "message_thunks.h"
+#include "message_reflection.h"
 #include "temporary_objects.h"
 #include "win_app.h"
 
@@ -36,6 +37,28 @@ LRESULT dispatch(CWnd* wnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
         wnd->Detach();
     state.current = saved;
     return result;
+}
+
+// The control a notification to its parent is about, or null.
+HWND notifying_control(HWND parent, UINT message, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        return reinterpret_cast<HWND>(lParam);
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        return item && item->CtlType != ODT_MENU ? item->hwndItem : nullptr;
+    }
+    case WM_MEASUREITEM: {
+        const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+        return item && item->CtlType != ODT_MENU
+                   ? ::GetDlgItem(parent, static_cast<int>(item->CtlID))
+                   : nullptr;
+    }
+    default:
+        if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
+            return reinterpret_cast<HWND>(lParam);
+        return nullptr;
+    }
 }
 
 } // namespace
@@ -98,7 +121,34 @@ HWND CWnd::Detach() {
             permanent.erase(found);
     }
     m_hWnd = nullptr;
+    // The original procedure belonged to the window, not to the object.
+    m_pfnSuper = nullptr;
     return hWnd;
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+    if (!::IsWindow(hWnd) || FromHandlePermanent(hWnd) || !Attach(hWnd))
+        return FALSE;
+    const auto previous = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+    // A window of a framework class already runs AfxWndProc; its default is DefWindowProc.
+    m_pfnSuper = previous == &AfxWndProc ? nullptr : previous;
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
+    if (!pParent)
+        return FALSE;
+    const HWND hWnd = ::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID));
+    return hWnd && SubclassWindow(hWnd);
+}
+
+HWND CWnd::UnsubclassWindow() {
+    if (!m_hWnd)
+        return nullptr;
+    if (m_pfnSuper)
+        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    return Detach();
 }
 
 BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
@@ -177,6 +227,12 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    // Notifications about a child control go to the control's object first.
+    if (const HWND control = notifying_control(m_hWnd, message, lParam)) {
+        CWnd* child = FromHandlePermanent(control);
+        if (child && child != this && child->OnChildNotify(message, wParam, lParam, pResult))
+            return TRUE;
+    }
     if (message == WM_COMMAND) {
         if (!OnCommand(wParam, lParam))
             return FALSE;
@@ -417,6 +473,18 @@ BOOL CWnd::KillTimer(UINT_PTR nIDEvent) {
     return ::KillTimer(m_hWnd, nIDEvent);
 }
 
+BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
+    CDataExchange dx(this, bSaveAndValidate);
+    try {
+        DoDataExchange(&dx);
+    } catch (const CUserException&) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CWnd::DoDataExchange(CDataExchange*) {}
+
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) {
     if (!lpszCaption) {
         CWinApp* app = AfxGetApp();
@@ -510,6 +578,32 @@ void CWnd::OnNcDestroy() {
 }
 
 void CWnd::PostNcDestroy() {}
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    return ReflectChildNotify(message, wParam, lParam, pResult);
+}
+
+BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    const UINT reflected = WM_REFLECT_BASE + message;
+    const UINT code = message == WM_COMMAND ? HIWORD(wParam) : 0;
+    const framework::MessageMapEntry* entry =
+        framework::FindReflectedEntry(GetMessageMap(), reflected, code);
+    if (!entry)
+        return FALSE;
+    const LRESULT result = entry->pfnThunk(this, reflected, wParam, lParam);
+    if (message == WM_COMMAND) {
+        // A BOOL handler's FALSE lets the parent handle the notification too.
+        if (entry->nLastID == 1 && !result)
+            return FALSE;
+        *pResult = 0;
+        return TRUE;
+    }
+    // A colour handler that returns no brush leaves the choice to the parent.
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC && !result)
+        return FALSE;
+    *pResult = result;
+    return TRUE;
+}
 
 CScrollBar* CScrollBar::FromHandle(HWND hWnd) {
     if (!hWnd)

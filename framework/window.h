@@ -7,6 +7,7 @@
 #include "rect.h"
 
 class CDC;
+class CDataExchange;
 class CMenu;
 class CScrollBar;
 struct CCreateContext;
@@ -27,6 +28,12 @@ public:
     static CWnd* FromHandlePermanent(HWND hWnd);
     BOOL Attach(HWND hWndNew);
     HWND Detach();
+    // Attaches the object to an existing window and routes its messages through the message
+    // map, keeping the window's procedure for default processing.
+    BOOL SubclassWindow(HWND hWnd);
+    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    // Gives the window its procedure back and detaches the object.
+    HWND UnsubclassWindow();
 
     // Creation. A null class name means the framework's default window class. The object is
     // attached to the window from the window's first message on.
@@ -111,6 +118,12 @@ public:
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr);
     BOOL KillTimer(UINT_PTR nIDEvent);
 
+    // Dialog data exchange: UpdateData(FALSE) loads the controls from the members,
+    // UpdateData(TRUE) stores and validates them; FALSE when a value was refused (the user has
+    // been told, and the focus is on the control).
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX);
+
     // A message box owned by this window; a null caption means the application's name.
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
 
@@ -146,6 +159,12 @@ public:
 protected:
     // Called once the window is gone and the object detached; frames delete themselves here.
     virtual void PostNcDestroy();
+    // A notification the parent received about this control (WM_COMMAND, WM_DRAWITEM,
+    // WM_MEASUREITEM, WM_CTLCOLOR*), offered to the control first. TRUE: handled, with
+    // *pResult the parent's answer.
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // Looks the notification up as a reflected message in this object's message map.
+    BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
     WNDPROC m_pfnSuper = nullptr;
 

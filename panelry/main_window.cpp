@@ -9,11 +9,12 @@ ON_WM_PAINT()
 ON_COMMAND(IDM_OPTIONS_SETTINGS, OnOptionsSettings)
 ON_COMMAND(IDM_OPTIONS_EXIT, OnOptionsExit)
 ON_COMMAND(IDM_OPTIONS_ABOUT, OnOptionsAbout)
+ON_MESSAGE(WM_USER, OnApplySettings)
 END_MESSAGE_MAP()
 
 CMainWindow::CMainWindow(LPCTSTR lpszTitle)
     : m_nFillType(1), m_nFillColor(BANNER_BLUE), m_strText("Hello, MFC"), m_nTextHeight(72),
-      m_bBold(TRUE), m_bItalic(TRUE) {
+      m_bBold(TRUE), m_bItalic(TRUE), m_pSettingsDialog(nullptr) {
     Create(nullptr, lpszTitle, WS_OVERLAPPEDWINDOW, rectDefault, nullptr,
            MAKEINTRESOURCE(IDR_MAINFRAME));
 }
@@ -54,4 +55,16 @@ void CMainWindow::OnOptionsExit() {
 void CMainWindow::OnOptionsAbout() {
     CAboutDialog dlg(this);
     dlg.DoModal();
+}
+
+LRESULT CMainWindow::OnApplySettings(WPARAM, LPARAM lParam) {
+    const auto* settings = reinterpret_cast<const BannerSettings*>(lParam);
+    m_nFillType = settings->nFillType;
+    m_nFillColor = settings->nFillColor;
+    m_strText = settings->strText;
+    m_nTextHeight = settings->nTextHeight;
+    m_bBold = settings->bBold;
+    m_bItalic = settings->bItalic;
+    Invalidate(TRUE);
+    return 0;
 }

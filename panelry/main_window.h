@@ -6,6 +6,19 @@
 #include "framework.h"
 #include "main_window_resource.h"
 
+class CSettingsDialog;
+
+// The six settings as one record, handed from a modeless settings dialog to the window with
+// the message WM_USER (lParam: its address). The receiver copies it and keeps no reference.
+struct BannerSettings {
+    int nFillType;
+    int nFillColor;
+    CString strText;
+    int nTextHeight;
+    BOOL bBold;
+    BOOL bItalic;
+};
+
 class CMainWindow : public CFrameWnd {
 public:
     explicit CMainWindow(LPCTSTR lpszTitle);
@@ -16,6 +29,9 @@ public:
     int m_nTextHeight; // points
     BOOL m_bBold;
     BOOL m_bItalic;
+    // The open modeless settings dialog of Panelry5 (null when none is open, and always in
+    // the other programs); the dialog clears it when its window is gone.
+    CSettingsDialog* m_pSettingsDialog;
 
     void DoSolidFill(CDC* pDC, const CRect& rect);
     void DoGradientFill(CDC* pDC, const CRect& rect);
@@ -27,6 +43,8 @@ protected:
     afx_msg void OnOptionsSettings();
     afx_msg void OnOptionsExit();
     afx_msg void OnOptionsAbout();
+    // WM_USER: takes over the BannerSettings at lParam and repaints.
+    afx_msg LRESULT OnApplySettings(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace mullion {
 
@@ -116,11 +117,53 @@ void click(HWND hwnd, ButtonState& state) {
     notify_parent(hwnd, BN_CLICKED);
 }
 
+DRAWITEMSTRUCT owner_draw_item(HWND hwnd, const ButtonState& state, HDC dc, UINT action) {
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = UINT(GetDlgCtrlID(hwnd));
+    item.itemAction = action;
+    item.itemState = (state.pushed ? ODS_SELECTED : 0) | (state.focused ? ODS_FOCUS : 0) |
+                     (IsWindowEnabled(hwnd) ? 0 : ODS_DISABLED);
+    item.hwndItem = hwnd;
+    item.hDC = dc;
+    GetClientRect(hwnd, &item.rcItem);
+    return item;
+}
+
+void send_draw_item(HWND hwnd, DRAWITEMSTRUCT& item) {
+    if (HWND parent = GetParent(hwnd))
+        SendMessageA(parent, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+}
+
+// An owner-drawn button's parent redraws it at once for a change of selection or focus, told
+// which of the two changed; a hidden button waits for its next paint.
+void owner_draw_now(HWND hwnd, const ButtonState& state, UINT action) {
+    if (!IsWindowVisible(hwnd))
+        return;
+    HDC dc = GetDC(hwnd);
+    if (!dc)
+        return;
+    const int saved = SaveDC(dc);
+    SelectObject(dc, state.font ? static_cast<HGDIOBJ>(state.font) : GetStockObject(SYSTEM_FONT));
+    DRAWITEMSTRUCT item = owner_draw_item(hwnd, state, dc, action);
+    send_draw_item(hwnd, item);
+    RestoreDC(dc, saved);
+    ReleaseDC(hwnd, dc);
+}
+
+// Redraws the button after a change of its pushed or focused look.
+void show_state_change(HWND hwnd, const ButtonState& state, UINT owner_draw_action) {
+    if (button_kind(style_of(hwnd)) == ButtonKind::OwnerDraw)
+        owner_draw_now(hwnd, state, owner_draw_action);
+    else
+        repaint(hwnd);
+}
+
 void set_pushed(HWND hwnd, ButtonState& state, bool pushed) {
     if (state.pushed == pushed)
         return;
     state.pushed = pushed;
-    repaint(hwnd);
+    show_state_change(hwnd, state, ODA_SELECT);
     if (style_of(hwnd) & BS_NOTIFY)
         notify_parent(hwnd, pushed ? BN_HILITE : BN_UNHILITE);
 }
@@ -189,8 +232,12 @@ UINT text_format(DWORD style, UINT horizontal_default) {
     return format;
 }
 
+// Push buttons write their label on their own face; the other kinds write it with the
+// background mode and colours their parent chose in its control-colour answer.
+enum class LabelBackground { Transparent, AsParentChose };
+
 // Text, enabled or embossed the classic way when disabled; returns the rectangle it covers.
-RECT draw_label(const PaintContext& paint, RECT area, UINT format) {
+RECT draw_label(const PaintContext& paint, RECT area, UINT format, LabelBackground background) {
     const std::string text = window_text(paint.hwnd);
     RECT bounds = area;
     DrawTextA(paint.dc, text.c_str(), -1, &bounds, format | DT_CALCRECT);
@@ -205,7 +252,8 @@ RECT draw_label(const PaintContext& paint, RECT area, UINT format) {
         bounds.top = area.top + (area.bottom - area.top - height) / 2;
     bounds.right = bounds.left + width;
     bounds.bottom = bounds.top + height;
-    SetBkMode(paint.dc, TRANSPARENT);
+    if (background == LabelBackground::Transparent || !paint.enabled)
+        SetBkMode(paint.dc, TRANSPARENT);
     if (paint.enabled) {
         DrawTextA(paint.dc, text.c_str(), -1, &area, format);
     } else {
@@ -220,59 +268,84 @@ RECT draw_label(const PaintContext& paint, RECT area, UINT format) {
     return bounds;
 }
 
-// A disabled picture is shown embossed: its dark pixels in the shadow colour over a highlight
-// copy shifted by one pixel.
-void draw_embossed_bitmap(HDC dc, HDC source, int x, int y, int width, int height) {
-    const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
-    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-    for (int pass = 0; pass < 2; ++pass)
-        for (int row = 0; row < height; ++row)
-            for (int column = 0; column < width; ++column) {
-                const COLORREF c = GetPixel(source, column, row);
-                if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 384)
-                    SetPixel(dc, x + column + (pass == 0 ? 1 : 0), y + row + (pass == 0 ? 1 : 0),
-                             pass == 0 ? highlight : shadow);
-            }
+SIZE icon_size(HICON icon) {
+    SIZE size{32, 32};
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info))
+        return size;
+    BITMAP bitmap{};
+    if (GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap))
+        size = {bitmap.bmWidth, info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2};
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    if (info.hbmMask)
+        DeleteObject(info.hbmMask);
+    return size;
 }
 
-void draw_image(const PaintContext& paint, RECT area) {
-    const int area_width = area.right - area.left;
-    const int area_height = area.bottom - area.top;
-    if ((paint.style & BS_ICON) && paint.state.icon) {
-        ICONINFO info{};
-        int width = 32;
-        int height = 32;
-        if (GetIconInfo(paint.state.icon, &info)) {
-            BITMAP bitmap{};
-            if (GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap)) {
-                width = bitmap.bmWidth;
-                height = info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2;
-            }
-            if (info.hbmColor)
-                DeleteObject(info.hbmColor);
-            if (info.hbmMask)
-                DeleteObject(info.hbmMask);
-        }
-        DrawIconEx(paint.dc, area.left + (area_width - width) / 2,
-                   area.top + (area_height - height) / 2, paint.state.icon, 0, 0, 0, nullptr,
-                   DI_NORMAL);
+// The button's picture drawn at (x, y): its bitmap copied, or its icon through its masks.
+void draw_picture(HDC dc, const ButtonState& state, bool icon, int x, int y, SIZE size) {
+    if (icon) {
+        DrawIconEx(dc, x, y, state.icon, 0, 0, 0, nullptr, DI_NORMAL);
         return;
     }
-    if (!(paint.style & BS_BITMAP) || !paint.state.bitmap)
-        return;
-    BITMAP bitmap{};
-    if (!GetObjectA(paint.state.bitmap, sizeof bitmap, &bitmap))
-        return;
-    HDC memory = CreateCompatibleDC(paint.dc);
-    HGDIOBJ previous = SelectObject(memory, paint.state.bitmap);
-    const int x = area.left + (area_width - bitmap.bmWidth) / 2;
-    const int y = area.top + (area_height - bitmap.bmHeight) / 2;
-    if (paint.enabled)
-        BitBlt(paint.dc, x, y, bitmap.bmWidth, bitmap.bmHeight, memory, 0, 0, SRCCOPY);
-    else
-        draw_embossed_bitmap(paint.dc, memory, x, y, bitmap.bmWidth, bitmap.bmHeight);
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ previous = SelectObject(memory, state.bitmap);
+    BitBlt(dc, x, y, size.cx, size.cy, memory, 0, 0, SRCCOPY);
     SelectObject(memory, previous);
     DeleteDC(memory);
+}
+
+// A disabled picture is shown etched: the shape of its dark pixels (darker than middle gray,
+// over a white background) in the 3-D highlight colour one pixel down and to the right, with
+// the same shape in the 3-D shadow colour on top.
+void draw_etched_picture(HDC dc, const ButtonState& state, bool icon, int x, int y, SIZE size) {
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP canvas = CreateCompatibleBitmap(dc, size.cx, size.cy);
+    HGDIOBJ previous = SelectObject(memory, canvas);
+    RECT all{0, 0, size.cx, size.cy};
+    FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    draw_picture(memory, state, icon, 0, 0, size);
+    std::vector<bool> shape(size_t(size.cx) * size_t(size.cy));
+    for (int row = 0; row < size.cy; ++row)
+        for (int column = 0; column < size.cx; ++column) {
+            const COLORREF c = GetPixel(memory, column, row);
+            shape[size_t(row) * size_t(size.cx) + size_t(column)] =
+                GetRValue(c) + GetGValue(c) + GetBValue(c) < 384;
+        }
+    SelectObject(memory, previous);
+    DeleteObject(canvas);
+    DeleteDC(memory);
+    const COLORREF highlight = GetSysColor(COLOR_3DHILIGHT);
+    const COLORREF shadow = GetSysColor(COLOR_3DSHADOW);
+    for (const int offset : {1, 0})
+        for (int row = 0; row < size.cy; ++row)
+            for (int column = 0; column < size.cx; ++column)
+                if (shape[size_t(row) * size_t(size.cx) + size_t(column)])
+                    SetPixel(dc, x + column + offset, y + row + offset,
+                             offset ? highlight : shadow);
+}
+
+// The picture of a BS_BITMAP or BS_ICON button, centred in the area.
+void draw_image(const PaintContext& paint, RECT area) {
+    const bool icon = (paint.style & BS_ICON) != 0;
+    SIZE size{};
+    if (icon) {
+        if (!paint.state.icon)
+            return;
+        size = icon_size(paint.state.icon);
+    } else {
+        BITMAP bitmap{};
+        if (!paint.state.bitmap || !GetObjectA(paint.state.bitmap, sizeof bitmap, &bitmap))
+            return;
+        size = {bitmap.bmWidth, bitmap.bmHeight};
+    }
+    const int x = area.left + (area.right - area.left - size.cx) / 2;
+    const int y = area.top + (area.bottom - area.top - size.cy) / 2;
+    if (paint.enabled)
+        draw_picture(paint.dc, paint.state, icon, x, y, size);
+    else
+        draw_etched_picture(paint.dc, paint.state, icon, x, y, size);
 }
 
 void paint_push_button(const PaintContext& paint, bool pushed) {
@@ -300,7 +373,8 @@ void paint_push_button(const PaintContext& paint, bool pushed) {
         draw_image(paint, content);
     } else {
         SetTextColor(paint.dc, GetSysColor(COLOR_BTNTEXT));
-        draw_label(paint, content, text_format(paint.style, DT_CENTER));
+        draw_label(paint, content, text_format(paint.style, DT_CENTER),
+                   LabelBackground::Transparent);
     }
     if (paint.state.focused) {
         RECT focus = face;
@@ -385,7 +459,8 @@ void paint_check_or_radio(const PaintContext& paint, bool radio) {
         draw_image(paint, text_area);
         covered = text_area;
     } else {
-        covered = draw_label(paint, text_area, text_format(paint.style, DT_LEFT));
+        covered = draw_label(paint, text_area, text_format(paint.style, DT_LEFT),
+                             LabelBackground::AsParentChose);
     }
     if (paint.state.focused) {
         InflateRect(&covered, 1, 1);
@@ -412,21 +487,12 @@ void paint_group_box(const PaintContext& paint) {
     measured.left -= 2;
     measured.right = std::min(measured.right + 2, caption.right);
     FillRect(paint.dc, &measured, brush);
-    draw_label(paint, caption, DT_SINGLELINE | DT_LEFT | DT_TOP);
+    draw_label(paint, caption, DT_SINGLELINE | DT_LEFT | DT_TOP, LabelBackground::AsParentChose);
 }
 
 void paint_owner_drawn(const PaintContext& paint) {
-    DRAWITEMSTRUCT item{};
-    item.CtlType = ODT_BUTTON;
-    item.CtlID = UINT(GetDlgCtrlID(paint.hwnd));
-    item.itemAction = ODA_DRAWENTIRE;
-    item.itemState = (paint.state.pushed ? ODS_SELECTED : 0) |
-                     (paint.state.focused ? ODS_FOCUS : 0) | (paint.enabled ? 0 : ODS_DISABLED);
-    item.hwndItem = paint.hwnd;
-    item.hDC = paint.dc;
-    item.rcItem = paint.client;
-    if (HWND parent = GetParent(paint.hwnd))
-        SendMessageA(parent, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+    DRAWITEMSTRUCT item = owner_draw_item(paint.hwnd, paint.state, paint.dc, ODA_DRAWENTIRE);
+    send_draw_item(paint.hwnd, item);
 }
 
 void paint_button(HWND hwnd, HDC dc) {
@@ -502,7 +568,7 @@ LRESULT handle_message(HWND hwnd, ButtonState& state, UINT message, WPARAM wpara
     }
     case WM_SETFOCUS:
         state.focused = true;
-        repaint(hwnd);
+        show_state_change(hwnd, state, ODA_FOCUS);
         if (style & BS_NOTIFY)
             notify_parent(hwnd, BN_SETFOCUS);
         return 0;
@@ -511,7 +577,7 @@ LRESULT handle_message(HWND hwnd, ButtonState& state, UINT message, WPARAM wpara
         state.space_held = false;
         if (state.pushed && !state.mouse_tracking)
             set_pushed(hwnd, state, false);
-        repaint(hwnd);
+        show_state_change(hwnd, state, ODA_FOCUS);
         if (style & BS_NOTIFY)
             notify_parent(hwnd, BN_KILLFOCUS);
         return 0;

@@ -71,14 +71,8 @@ bool write_png(const Surface& surface, const std::string& path, std::string& err
 }
 
 bool write_screen_snapshot(const std::string& path, std::string& error) {
-    Screen& screen = Screen::instance();
     // A copy taken under the lock keeps the encoding from holding up the drawing threads.
-    Surface copy;
-    {
-        std::lock_guard guard(screen.lock());
-        copy = screen.surface();
-    }
-    return write_png(copy, path, error);
+    return write_png(Screen::instance().shown_copy(), path, error);
 }
 
 } // namespace mullion

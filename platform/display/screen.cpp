@@ -1,8 +1,7 @@
 #include "screen.h"
 
-#include "screen_mode.h"
-
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace mullion {
@@ -10,7 +9,7 @@ namespace mullion {
 namespace {
 
 // The classic desktop colour, shown wherever no window has drawn yet.
-constexpr uint32_t desktop_pixel = 0x008080;
+constexpr COLORREF desktop_color = RGB(0, 128, 128);
 
 } // namespace
 
@@ -20,11 +19,57 @@ Screen& Screen::instance() {
 }
 
 Screen::Screen() {
-    ScreenMode mode = screen_mode_from_environment();
+    const ScreenMode mode = screen_mode_from_environment();
     m_bits_per_pixel = mode.bits_per_pixel;
-    m_surface.resize(mode.width, mode.height, desktop_pixel);
+    m_surface.resize(mode.width, mode.height, pixel_for(desktop_color));
     m_surface.set_lock(&m_lock);
     m_surface.set_change_listener([this](const RECT& rect) { changed(rect); });
+}
+
+void Screen::set_mode(const ScreenMode& mode) {
+    {
+        std::lock_guard guard(m_lock);
+        m_bits_per_pixel = mode.bits_per_pixel;
+        m_palette.reset();
+        m_surface.resize(mode.width, mode.height, pixel_for(desktop_color));
+    }
+    changed(RECT{0, 0, mode.width, mode.height});
+}
+
+uint32_t Screen::pixel_for(COLORREF color) const {
+    const uint32_t pixel = pixel_from_colorref(color & 0xFFFFFF);
+    return indexed() ? m_palette.nearest_static(pixel) : pixel;
+}
+
+Surface Screen::shown_copy() {
+    Surface copy;
+    {
+        std::lock_guard guard(m_lock);
+        copy = m_surface;
+    }
+    if (indexed()) {
+        const auto colors = m_palette.pixels();
+        uint32_t* pixels = copy.data();
+        const size_t count = size_t(copy.width()) * size_t(copy.height());
+        for (size_t i = 0; i < count; ++i)
+            pixels[i] = colors[pixels[i] & 0xFF];
+    }
+    return copy;
+}
+
+void Screen::copy_shown(const RECT& area, uint32_t* out, int stride) {
+    const bool palette_display = indexed();
+    std::array<uint32_t, ScreenPalette::entry_count> colors{};
+    if (palette_display)
+        colors = m_palette.pixels();
+    std::lock_guard guard(m_lock);
+    const int width = int(area.right - area.left);
+    for (int y = int(area.top); y < int(area.bottom); ++y) {
+        const uint32_t* row = m_surface.row(y) + area.left;
+        uint32_t* target = out + size_t(y - area.top) * size_t(stride);
+        for (int x = 0; x < width; ++x)
+            target[x] = palette_display ? colors[row[x] & 0xFF] : row[x];
+    }
 }
 
 void Screen::changed(const RECT& rect) {

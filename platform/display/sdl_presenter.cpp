@@ -6,6 +6,7 @@
 #include "key_stroke.h"
 #include "screen.h"
 #include "sdl_key_map.h"
+#include "../user/clipboard.h"
 #include "../user/input.h"
 
 #include <SDL.h>
@@ -16,12 +17,13 @@
 #include <cstdio>
 #include <future>
 #include <thread>
+#include <vector>
 
 namespace mullion {
 
 namespace {
 
-enum class PresenterRequest : Sint32 { ShowChanges, Stop };
+enum class PresenterRequest : Sint32 { ShowChanges, Stop, SetClipboard };
 
 struct SdlState {
     std::thread thread;
@@ -30,6 +32,9 @@ struct SdlState {
     // only one.
     std::atomic<bool> changes_pending{false};
     std::atomic<bool> running{false};
+    // The text this presenter last gave the host clipboard, so that the update SDL reports for
+    // it is not taken for a copy on the host. Used on the presenter's thread only.
+    std::string exported_clipboard;
 };
 
 SdlState& state() {
@@ -42,6 +47,32 @@ void push_request(PresenterRequest request) {
     event.type = state().request_event;
     event.user.code = Sint32(request);
     SDL_PushEvent(&event);
+}
+
+// A program put text on the clipboard: the host gets it on the presenter's thread, which owns
+// every SDL call. The event carries its own copy of the text.
+void export_clipboard_text(const std::string& host_text) {
+    SDL_Event event{};
+    event.type = state().request_event;
+    event.user.code = Sint32(PresenterRequest::SetClipboard);
+    event.user.data1 = new std::string(host_text);
+    if (SDL_PushEvent(&event) != 1)
+        delete static_cast<std::string*>(event.user.data1);
+}
+
+void set_host_clipboard(std::string* host_text) {
+    state().exported_clipboard = *host_text;
+    SDL_SetClipboardText(host_text->c_str());
+    delete host_text;
+}
+
+void import_host_clipboard() {
+    char* host_text = SDL_GetClipboardText();
+    if (!host_text)
+        return;
+    if (host_text != state().exported_clipboard)
+        set_clipboard_text_from_host(host_text);
+    SDL_free(host_text);
 }
 
 void screen_changed() {
@@ -94,9 +125,10 @@ void show_changes(Window& window, bool everything) {
     if (changed.right > changed.left && changed.bottom > changed.top) {
         SDL_Rect area{int(changed.left), int(changed.top), int(changed.right - changed.left),
                       int(changed.bottom - changed.top)};
-        std::lock_guard guard(screen.lock());
-        const uint32_t* first = screen.surface().row(area.y) + area.x;
-        SDL_UpdateTexture(window.texture, &area, first, screen.width() * 4);
+        // The shown colours (an 8-bit screen's indices through its palette) of the area.
+        std::vector<uint32_t> pixels(size_t(area.w) * size_t(area.h));
+        screen.copy_shown(changed, pixels.data(), area.w);
+        SDL_UpdateTexture(window.texture, &area, pixels.data(), area.w * 4);
     }
     SDL_RenderCopy(window.renderer, window.texture, nullptr, nullptr);
     SDL_RenderPresent(window.renderer);
@@ -174,6 +206,9 @@ bool handle_event(Window& window, const SDL_Event& event) {
     case SDL_TEXTINPUT:
         inject_text(event.text.text);
         break;
+    case SDL_CLIPBOARDUPDATE:
+        import_host_clipboard();
+        break;
     case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE)
             request_close();
@@ -184,6 +219,10 @@ bool handle_event(Window& window, const SDL_Event& event) {
         if (event.type == state().request_event) {
             if (PresenterRequest(event.user.code) == PresenterRequest::Stop)
                 return false;
+            if (PresenterRequest(event.user.code) == PresenterRequest::SetClipboard) {
+                set_host_clipboard(static_cast<std::string*>(event.user.data1));
+                break;
+            }
             state().changes_pending = false;
             show_changes(window, false);
         }
@@ -203,11 +242,16 @@ void run_presenter(const std::string& title, std::promise<std::string>& started)
     SDL_StartTextInput();
     show_changes(window, true);
     Screen::instance().set_change_callback(screen_changed);
+    // The clipboard is the host's too.
+    if (SDL_HasClipboardText())
+        import_host_clipboard();
+    set_clipboard_text_listener(export_clipboard_text);
     started.set_value({});
 
     SDL_Event event;
     while (SDL_WaitEvent(&event) && handle_event(window, event)) {
     }
+    set_clipboard_text_listener(nullptr);
     Screen::instance().set_change_callback(nullptr);
 }
 

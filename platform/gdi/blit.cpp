@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 #include <vector>
 
 using namespace mullion;
@@ -42,7 +43,8 @@ RECT intersection(const RECT& a, const RECT& b) {
 // transfer within one surface reads what was there before) and already converted into the
 // destination's terms: a monochrome bitmap's 0 and 1 become the destination's text and
 // background colours on a colour destination, and on a monochrome destination a colour
-// source pixel becomes 1 exactly when it equals the source's background colour.
+// source pixel becomes 1 exactly when it equals the source's background colour. Between an
+// 8-bit screen and a colour bitmap, indices and colours go through the system palette.
 class SourceImage {
 public:
     SourceImage(const DeviceContext& source, const RECT& wanted, const DeviceContext& destination) {
@@ -75,10 +77,13 @@ private:
     void convert(const DeviceContext& source, const DeviceContext& destination) {
         const bool source_monochrome = source.monochrome_target();
         const bool destination_monochrome = destination.monochrome_target();
-        if (source_monochrome == destination_monochrome)
-            return;
         uint32_t* pixels = m_pixels.data();
         const size_t count = size_t(m_pixels.width()) * size_t(m_pixels.height());
+        if (source_monochrome == destination_monochrome) {
+            if (source.indexed_target() != destination.indexed_target())
+                convert_colors(source, destination, pixels, count);
+            return;
+        }
         if (source_monochrome) {
             const uint32_t zero = destination.pixel_for(destination.state.text_color);
             const uint32_t one = destination.pixel_for(destination.state.background_color);
@@ -88,6 +93,19 @@ private:
             const uint32_t background = source.pixel_for(source.state.background_color);
             for (size_t i = 0; i < count; ++i)
                 pixels[i] = pixels[i] == background ? 0xFFFFFF : 0;
+        }
+    }
+
+    // Colour pixels from one target's terms into the other's, remembering each distinct
+    // answer (a picture has few colours, and finding the nearest index is a search).
+    static void convert_colors(const DeviceContext& source, const DeviceContext& destination,
+                               uint32_t* pixels, size_t count) {
+        std::unordered_map<uint32_t, uint32_t> converted;
+        for (size_t i = 0; i < count; ++i) {
+            auto [at, added] = converted.try_emplace(pixels[i], 0);
+            if (added)
+                at->second = destination.pixel_from_rgb(source.rgb_from_pixel(pixels[i]));
+            pixels[i] = at->second;
         }
     }
 
@@ -272,7 +290,7 @@ COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color) {
         return CLR_INVALID;
     const uint32_t pixel = dc->pixel_for(color);
     session.surface().set_pixel(p.x, p.y, pixel);
-    return colorref_from_pixel(pixel);
+    return colorref_from_pixel(dc->rgb_from_pixel(pixel));
 }
 
 COLORREF WINAPI GetPixel(HDC hdc, int x, int y) {
@@ -295,5 +313,5 @@ COLORREF WINAPI GetPixel(HDC hdc, int x, int y) {
             lock = std::unique_lock<std::mutex>(*surface->lock());
         pixel = surface->pixel(p.x, p.y);
     }
-    return colorref_from_pixel(pixel);
+    return colorref_from_pixel(dc->rgb_from_pixel(pixel));
 }

@@ -20,7 +20,6 @@ BrushPattern::BrushPattern(const DeviceContext& dc, const Brush* brush) {
     const POINT device_origin = dc.device_origin();
     m_origin =
         POINT{dc.state.brush_origin.x + device_origin.x, dc.state.brush_origin.y + device_origin.y};
-    const bool monochrome = dc.monochrome_target();
     if (brush->style() == BS_SOLID) {
         m_kind = Kind::Solid;
         m_solid = dc.pixel_for(brush->color());
@@ -58,8 +57,8 @@ BrushPattern::BrushPattern(const DeviceContext& dc, const Brush* brush) {
         for (int x = 0; x < m_cells.width(); ++x) {
             if (brush->monochrome_pattern())
                 row[x] = row[x] ? one : zero;
-            else if (monochrome)
-                row[x] = monochrome_pixel(row[x]);
+            else
+                row[x] = dc.pixel_from_rgb(row[x]);
         }
     }
 }

@@ -5,6 +5,8 @@
 #include "palette.h"
 #include "stock_objects.h"
 
+#include "../display/screen.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -88,6 +90,14 @@ int DeviceContext::logical_width_to_device(int width) const {
 
 COLORREF DeviceContext::resolve_color(COLORREF color) const {
     switch (color >> 24) {
+    case 0x02:
+        // Palette-relative: the nearest colour of a selected logical palette.
+        if (state.palette && !HandleTable::instance().is_permanent(state.palette_handle)) {
+            const PALETTEENTRY& e =
+                state.palette->entries()[state.palette->nearest_index(color & 0xFFFFFF)];
+            return RGB(e.peRed, e.peGreen, e.peBlue);
+        }
+        return color & 0xFFFFFF;
     case 0x01: {
         const UINT index = color & 0xFFFF;
         const Palette* palette = state.palette.get();
@@ -105,8 +115,28 @@ COLORREF DeviceContext::resolve_color(COLORREF color) const {
 }
 
 uint32_t DeviceContext::pixel_for(COLORREF color) const {
+    if (indexed_target())
+        return system_palette_index(*this, color);
     const uint32_t pixel = pixel_from_colorref(resolve_color(color));
     return monochrome_target() ? monochrome_pixel(pixel) : pixel;
+}
+
+bool DeviceContext::indexed_target() const {
+    return type == Type::Display && Screen::instance().indexed();
+}
+
+uint32_t DeviceContext::pixel_from_rgb(uint32_t rgb) const {
+    if (indexed_target())
+        return Screen::instance().palette().nearest_in_use(rgb);
+    return monochrome_target() ? monochrome_pixel(rgb) : rgb & 0xFFFFFF;
+}
+
+uint32_t DeviceContext::rgb_from_pixel(uint32_t pixel) const {
+    if (indexed_target()) {
+        const PALETTEENTRY e = Screen::instance().palette().entry(int(pixel & 0xFF));
+        return uint32_t(e.peRed) << 16 | uint32_t(e.peGreen) << 8 | e.peBlue;
+    }
+    return pixel;
 }
 
 } // namespace mullion
@@ -206,7 +236,7 @@ COLORREF WINAPI GetNearestColor(HDC hdc, COLORREF color) {
     auto dc = dc_of(hdc);
     if (!dc)
         return CLR_INVALID;
-    return colorref_from_pixel(dc->pixel_for(color));
+    return colorref_from_pixel(dc->rgb_from_pixel(dc->pixel_for(color)));
 }
 
 BOOL WINAPI SetBrushOrgEx(HDC hdc, int x, int y, LPPOINT lppt) {

@@ -36,6 +36,7 @@ public:
         HGDIOBJ font_handle = nullptr;
         HGDIOBJ bitmap_handle = nullptr;
         HGDIOBJ palette_handle = nullptr;
+        bool palette_forced_background = false; // SelectPalette's bForceBackground
         COLORREF text_color = 0x000000;
         COLORREF background_color = 0xFFFFFF;
         int background_mode = OPAQUE;
@@ -88,8 +89,13 @@ public:
     // A colour with PALETTEINDEX and PALETTERGB forms resolved to plain RGB.
     COLORREF resolve_color(COLORREF color) const;
     // The pixel value a colour takes on the target surface (snapped to black or white on a
-    // monochrome target).
+    // monochrome target, a system palette index on an 8-bit screen).
     uint32_t pixel_for(COLORREF color) const;
+    // Whether the target keeps system palette indices (a display context on an 8-bit screen).
+    bool indexed_target() const;
+    // A 0x00RRGGBB colour as a target pixel, and a target pixel as a 0x00RRGGBB colour.
+    uint32_t pixel_from_rgb(uint32_t rgb) const;
+    uint32_t rgb_from_pixel(uint32_t pixel) const;
 };
 
 } // namespace mullion

@@ -15,6 +15,7 @@ DrawSession::DrawSession(const DeviceContext& dc, const RECT& area) {
     if (std::mutex* lock = m_surface->lock())
         m_lock = std::unique_lock<std::mutex>(*lock);
     m_clip = dc.effective_clip().intersected(area);
+    m_indexed = dc.indexed_target();
     Bitmap* bitmap = dc.target_bitmap();
     if (bitmap && bitmap->is_dib_section() && !m_clip.empty()) {
         m_dib = bitmap;
@@ -26,6 +27,15 @@ DrawSession::~DrawSession() {
     if (m_clip.empty())
         return;
     const RECT changed = m_clip.bounds();
+    // Raster operations work on every bit of a pixel; an 8-bit screen keeps the low eight,
+    // so inverting index i gives 255 - i.
+    if (m_indexed) {
+        for (const RECT& r : m_clip.rects())
+            for (int y = r.top; y < r.bottom; ++y)
+                for (uint32_t* p = m_surface->row(y) + r.left; p != m_surface->row(y) + r.right;
+                     ++p)
+                    *p &= 0xFF;
+    }
     if (m_dib)
         m_dib->store_surface(changed);
     // Reported while the lock is still held: the change is complete and in order with any

@@ -39,6 +39,7 @@ public:
 private:
     Surface* m_surface = nullptr;
     Bitmap* m_dib = nullptr;
+    bool m_indexed = false;
     Region m_clip;
     std::unique_lock<std::mutex> m_lock;
 };

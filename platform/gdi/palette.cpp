@@ -4,7 +4,47 @@
 
 #include "../display/screen.h"
 
+#include <vector>
+
 namespace mullion {
+
+namespace {
+
+bool is_stock_palette(HGDIOBJ handle) {
+    return HandleTable::instance().is_permanent(handle);
+}
+
+// Whether a realization in this context is in the foreground: its window belongs to the
+// active top-level window and the program did not ask for the background.
+bool realizes_in_foreground(const DeviceContext& dc) {
+    if (dc.state.palette_forced_background || !dc.window)
+        return false;
+    const HWND active = GetForegroundWindow();
+    return active && GetAncestor(dc.window, GA_ROOT) == active;
+}
+
+// Tells every top-level window that the system palette changed. Windows of other threads
+// learn of it without this thread waiting for them.
+void announce_palette_change(HWND cause) {
+    std::vector<HWND> windows;
+    EnumWindows(
+        [](HWND window, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        LPARAM(&windows));
+    const WPARAM wparam = reinterpret_cast<WPARAM>(cause);
+    for (HWND window : windows) {
+        if (!IsWindow(window))
+            continue;
+        if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
+            SendMessageA(window, WM_PALETTECHANGED, wparam, 0);
+        else
+            PostMessageA(window, WM_PALETTECHANGED, wparam, 0);
+    }
+}
+
+} // namespace
 
 UINT Palette::nearest_index(COLORREF color) const {
     const int r = GetRValue(color), g = GetGValue(color), b = GetBValue(color);
@@ -22,6 +62,16 @@ UINT Palette::nearest_index(COLORREF color) const {
     return best;
 }
 
+std::vector<uint8_t> Palette::mapping() const {
+    std::lock_guard guard(m_mapping_lock);
+    return m_mapping;
+}
+
+void Palette::set_mapping(std::vector<uint8_t> mapping) {
+    std::lock_guard guard(m_mapping_lock);
+    m_mapping = std::move(mapping);
+}
+
 std::vector<PALETTEENTRY> Palette::default_entries() {
     static const BYTE colors[20][3] = {
         {0, 0, 0},       {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128},
@@ -32,6 +82,27 @@ std::vector<PALETTEENTRY> Palette::default_entries() {
     for (const auto& c : colors)
         entries.push_back(PALETTEENTRY{c[0], c[1], c[2], 0});
     return entries;
+}
+
+uint32_t system_palette_index(const DeviceContext& dc, COLORREF color) {
+    ScreenPalette& system = Screen::instance().palette();
+    const uint32_t form = color >> 24;
+    const Palette* palette = dc.state.palette.get();
+    if ((form == 1 || form == 2) && palette && !is_stock_palette(dc.state.palette_handle)) {
+        const std::vector<uint8_t> mapping = palette->mapping();
+        if (!mapping.empty()) {
+            UINT entry = form == 1 ? (color & 0xFFFF) : palette->nearest_index(color & 0xFFFFFF);
+            if (entry >= mapping.size())
+                entry = 0;
+            return mapping[entry];
+        }
+    }
+    // An index into the default palette is an index into the static colours.
+    if (form == 1 && (!palette || is_stock_palette(dc.state.palette_handle))) {
+        const UINT entry = color & 0xFFFF;
+        return ScreenPalette::static_index(entry < ScreenPalette::static_count ? int(entry) : 0);
+    }
+    return system.nearest_static(pixel_from_colorref(dc.resolve_color(color)));
 }
 
 } // namespace mullion
@@ -81,7 +152,7 @@ UINT WINAPI GetNearestPaletteIndex(HPALETTE h, COLORREF color) {
     return palette->nearest_index(color);
 }
 
-HPALETTE WINAPI SelectPalette(HDC hdc, HPALETTE hPal, BOOL) {
+HPALETTE WINAPI SelectPalette(HDC hdc, HPALETTE hPal, BOOL bForceBackground) {
     auto dc = HandleTable::instance().get<DeviceContext>(hdc);
     auto palette = HandleTable::instance().get<Palette>(hPal);
     if (!dc || !palette)
@@ -89,6 +160,7 @@ HPALETTE WINAPI SelectPalette(HDC hdc, HPALETTE hPal, BOOL) {
     HGDIOBJ previous = dc->state.palette_handle;
     dc->state.palette = palette;
     dc->state.palette_handle = hPal;
+    dc->state.palette_forced_background = bForceBackground != FALSE;
     return static_cast<HPALETTE>(previous);
 }
 
@@ -96,25 +168,28 @@ UINT WINAPI RealizePalette(HDC hdc) {
     auto dc = HandleTable::instance().get<DeviceContext>(hdc);
     if (!dc)
         return GDI_ERROR;
-    // A true-colour screen has no system palette to change.
-    if (Screen::instance().bits_per_pixel() > 8 || !dc->state.palette)
+    // A true-colour screen has no system palette to change, and the default palette is the
+    // static colours, always present.
+    Screen& screen = Screen::instance();
+    if (!screen.indexed() || !dc->state.palette || is_stock_palette(dc->state.palette_handle))
         return 0;
-    return UINT(dc->state.palette->entries().size());
+    Palette& palette = *dc->state.palette;
+    const bool foreground = realizes_in_foreground(*dc);
+    ScreenPalette::Realization result =
+        screen.palette().realize(palette.entries(), palette.mapping(), foreground);
+    palette.set_mapping(std::move(result.mapping));
+    if (result.changed)
+        announce_palette_change(dc->window);
+    return result.remapped;
 }
 
 UINT WINAPI GetSystemPaletteEntries(HDC hdc, UINT iStart, UINT cEntries,
                                     LPPALETTEENTRY pPalEntries) {
-    if (!HandleTable::instance().get<DeviceContext>(hdc) || Screen::instance().bits_per_pixel() > 8)
+    if (!HandleTable::instance().get<DeviceContext>(hdc) || !Screen::instance().indexed())
         return 0;
-    // The static colours sit at both ends of the 256 entries; the middle is free.
-    std::vector<PALETTEENTRY> system(256, PALETTEENTRY{0, 0, 0, 0});
-    const auto statics = Palette::default_entries();
-    for (size_t i = 0; i < 10; ++i) {
-        system[i] = statics[i];
-        system[246 + i] = statics[10 + i];
-    }
     if (!pPalEntries)
-        return 256;
+        return ScreenPalette::entry_count;
+    const std::vector<PALETTEENTRY> system = Screen::instance().palette().entries();
     UINT copied = 0;
     for (; copied < cEntries && iStart + copied < system.size(); ++copied)
         pPalEntries[copied] = system[iStart + copied];

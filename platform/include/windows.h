@@ -2,6 +2,12 @@
 #pragma once
 
 #include "windef.h"
+#include "winerror.h"
 #include "winbase.h"
+#include "winnls.h"
 #include "wingdi.h"
 #include "winuser.h"
+#include "winreg.h"
+#ifndef WIN32_LEAN_AND_MEAN
+#include "lzexpand.h"
+#endif

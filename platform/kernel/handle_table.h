@@ -29,6 +29,7 @@ enum class ObjectKind : uint8_t {
     RegistryKey,
     GlobalMemory,
     ResourceInfo,
+    Hook,
 };
 
 class Object {

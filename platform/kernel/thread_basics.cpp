@@ -1,5 +1,7 @@
-// The calling thread's identity, sleeping, the tick count and the per-thread last error:
-// GetCurrentThreadId, GetCurrentProcessId, Sleep, GetTickCount, GetLastError, SetLastError.
+// The calling thread's identity, sleeping and the tick count: GetCurrentThreadId,
+// GetCurrentProcessId, Sleep, GetTickCount.
+#include "thread_identity.h"
+
 #include "windows.h"
 
 #include <atomic>
@@ -9,20 +11,31 @@
 
 namespace {
 
-// Thread ids are handed out once and never reused, so a window or queue that outlives its
-// thread can never be mistaken for a later thread's.
+// Never reused, so a window or queue that outlives its thread can never be mistaken for a
+// later thread's.
 std::atomic<DWORD> g_next_thread_id{1};
 
 thread_local DWORD t_thread_id = 0;
-thread_local DWORD t_last_error = ERROR_SUCCESS;
 
 } // namespace
+
+namespace mullion {
+
+DWORD allocate_thread_id() {
+    return g_next_thread_id.fetch_add(1, std::memory_order_relaxed);
+}
+
+void adopt_thread_id(DWORD thread_id) {
+    t_thread_id = thread_id;
+}
+
+} // namespace mullion
 
 extern "C" {
 
 DWORD WINAPI GetCurrentThreadId(void) {
     if (t_thread_id == 0)
-        t_thread_id = g_next_thread_id.fetch_add(1, std::memory_order_relaxed);
+        t_thread_id = mullion::allocate_thread_id();
     return t_thread_id;
 }
 
@@ -48,14 +61,6 @@ DWORD WINAPI GetTickCount(void) {
     // Wraps around after 49.7 days, as the 32-bit tick count does.
     return static_cast<DWORD>(
         std::chrono::duration_cast<std::chrono::milliseconds>(since_start).count());
-}
-
-DWORD WINAPI GetLastError(void) {
-    return t_last_error;
-}
-
-void WINAPI SetLastError(DWORD dwErrCode) {
-    t_last_error = dwErrCode;
 }
 
 } // extern "C"

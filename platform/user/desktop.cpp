@@ -49,7 +49,7 @@ void paint_pending_desktop() {
     desktop->erase_pending = false;
     if (area.empty())
         return;
-    const uint32_t pixel = pixel_from_colorref(GetSysColor(COLOR_BACKGROUND));
+    const uint32_t pixel = Screen::instance().pixel_for(GetSysColor(COLOR_BACKGROUND));
     Surface& surface = Screen::instance().surface();
     {
         std::unique_lock<std::mutex> lock;

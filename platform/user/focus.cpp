@@ -2,6 +2,8 @@
 
 #include "paint.h"
 
+#include "../display/screen.h"
+
 #include <algorithm>
 
 namespace mullion {
@@ -121,6 +123,10 @@ HWND activate_window(HWND hwnd, WORD how) {
     for (HWND w : activated_app)
         SendMessageA(w, WM_ACTIVATEAPP, TRUE, LPARAM(old_thread));
     if (hwnd && IsWindow(hwnd)) {
+        // On a palette display the window may realize its own palette before it shows as
+        // active.
+        if (Screen::instance().indexed())
+            SendMessageA(hwnd, WM_QUERYNEWPALETTE, 0, 0);
         SendMessageA(hwnd, WM_NCACTIVATE, TRUE, 0);
         SendMessageA(hwnd, WM_ACTIVATE, MAKELONG(how, IsIconic(hwnd) ? 1 : 0),
                      reinterpret_cast<LPARAM>(old));

@@ -80,6 +80,39 @@ HWND top_level_window_at(POINT position) {
     return nullptr;
 }
 
+// The deepest visible window at a screen point inside the given window.
+HWND deepest_visible_at(HWND window, POINT position) {
+    for (;;) {
+        RECT client{};
+        GetClientRect(window, &client);
+        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        if (!PtInRect(&client, position))
+            return window;
+        HWND found = nullptr;
+        for (HWND child = GetWindow(window, GW_CHILD); child && !found;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            RECT rect{};
+            if (IsWindowVisible(child) && GetWindowRect(child, &rect) && PtInRect(&rect, position))
+                found = child;
+        }
+        if (!found)
+            return window;
+        window = found;
+    }
+}
+
+// Where input goes that a child window's transparent part passes on: the window beneath it
+// at the point, that is a later sibling there (its deepest visible window), else its parent.
+HWND window_beneath(HWND child, POINT position) {
+    for (HWND sibling = GetWindow(child, GW_HWNDNEXT); sibling;
+         sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        RECT rect{};
+        if (IsWindowVisible(sibling) && GetWindowRect(sibling, &rect) && PtInRect(&rect, position))
+            return deepest_visible_at(sibling, position);
+    }
+    return GetParent(child);
+}
+
 // The window mouse input at the point is for: the deepest enabled window there, or the
 // top-level window itself when it is disabled (its click may activate its modal popup).
 HWND window_at(POINT position) {
@@ -399,13 +432,13 @@ std::optional<MSG> InputRouter::resolve_mouse(MessageQueue& queue, const QueuedI
     }
 
     LRESULT hit = SendMessageA(hwnd, WM_NCHITTEST, 0, point_lparam(position));
-    // A transparent part passes the input on to the window beneath: its parent.
+    // A transparent part (a group box's) passes the input on to the window beneath.
     while (hit == HTTRANSPARENT) {
-        const HWND parent =
-            (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) ? GetParent(hwnd) : nullptr;
-        if (!parent)
+        const HWND beneath =
+            (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) ? window_beneath(hwnd, position) : nullptr;
+        if (!beneath)
             return std::nullopt;
-        hwnd = parent;
+        hwnd = beneath;
         message.hwnd = hwnd;
         hit = SendMessageA(hwnd, WM_NCHITTEST, 0, point_lparam(position));
     }

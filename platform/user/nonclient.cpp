@@ -8,6 +8,7 @@
 #include "nonclient_layout.h"
 #include "nonclient_paint.h"
 #include "system_metrics.h"
+#include "window_scroll_bar.h"
 
 namespace mullion {
 
@@ -127,6 +128,12 @@ void on_left_button_down(HWND hwnd, WPARAM hit, LPARAM lparam) {
         if (track_caption_button(hwnd, int(hit)))
             SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, lparam);
         break;
+    case HTVSCROLL:
+    case HTHSCROLL: {
+        WindowScrollBar bar(hwnd, hit == HTVSCROLL ? SB_VERT : SB_HORZ);
+        track_scroll_bar(bar, point_from_lparam(lparam));
+        break;
+    }
     default:
         // Sizing borders: the WMSZ edge is the hit code's distance from HTLEFT, plus one.
         if (is_sizing_hit(hit))
@@ -185,6 +192,8 @@ bool nonclient_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
                          (IsZoomed(hwnd) || IsIconic(hwnd)) ? SC_RESTORE : SC_MAXIMIZE, lparam);
         else if (wparam == HTSYSMENU)
             SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, lparam);
+        else if (wparam == HTVSCROLL || wparam == HTHSCROLL)
+            on_left_button_down(hwnd, wparam, lparam); // a second click on a scroll bar
         return true;
     case WM_SYSCOMMAND:
         on_system_command(hwnd, wparam, lparam);

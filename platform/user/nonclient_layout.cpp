@@ -22,6 +22,31 @@ int caption_height(DWORD ex_style) {
     return (ex_style & WS_EX_TOOLWINDOW) ? metrics::small_caption : metrics::caption;
 }
 
+// The standard scroll bars take their width from the client area's right and bottom edges, as
+// long as the area is wide (high) enough to hold them.
+void place_scroll_bars(NonclientLayout& layout) {
+    RECT& client = layout.client;
+    const bool vertical =
+        (layout.style & WS_VSCROLL) && client.right - client.left >= metrics::scroll_bar;
+    const bool horizontal =
+        (layout.style & WS_HSCROLL) && client.bottom - client.top >= metrics::scroll_bar;
+    if (vertical) {
+        layout.vertical_scroll =
+            RECT{client.right - metrics::scroll_bar, client.top, client.right, client.bottom};
+        client.right -= metrics::scroll_bar;
+    }
+    if (horizontal) {
+        layout.horizontal_scroll =
+            RECT{client.left, client.bottom - metrics::scroll_bar, client.right, client.bottom};
+        client.bottom -= metrics::scroll_bar;
+    }
+    if (vertical && horizontal) {
+        layout.vertical_scroll.bottom = client.bottom;
+        layout.size_box = RECT{client.right, client.bottom, layout.vertical_scroll.right,
+                               layout.horizontal_scroll.bottom};
+    }
+}
+
 } // namespace
 
 int frame_thickness(DWORD style, DWORD ex_style) {
@@ -96,6 +121,8 @@ NonclientLayout nonclient_layout(HWND hwnd, DWORD style, DWORD ex_style, int wid
         layout.client.bottom = layout.client.top;
     if (layout.client.right < layout.client.left)
         layout.client.right = layout.client.left;
+    if (!minimized)
+        place_scroll_bars(layout);
     return layout;
 }
 
@@ -150,6 +177,10 @@ LRESULT nonclient_hit_test(HWND hwnd, POINT screen_point) {
         return HTCAPTION;
     if (PtInRect(&layout.menu_bar, p))
         return HTMENU;
+    if (PtInRect(&layout.vertical_scroll, p))
+        return HTVSCROLL;
+    if (PtInRect(&layout.horizontal_scroll, p))
+        return HTHSCROLL;
     return HTBORDER;
 }
 

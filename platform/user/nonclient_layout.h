@@ -18,6 +18,11 @@ struct NonclientLayout {
     RECT maximize_button{};
     RECT close_button{};
     RECT menu_bar{};
+    // The standard scroll bars (WS_VSCROLL, WS_HSCROLL) inside the client edge, and the square
+    // between them when both show.
+    RECT vertical_scroll{};
+    RECT horizontal_scroll{};
+    RECT size_box{};
     RECT client{};
     HMENU menu = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include "nonclient_layout.h"
 #include "system_metrics.h"
+#include "window_scroll_bar.h"
 
 #include <map>
 #include <mutex>
@@ -172,6 +173,7 @@ void paint_nonclient(HWND hwnd, CaptionButton pressed) {
         draw_caption(dc, hwnd, layout, state.active, pressed);
     if (layout.menu && !IsRectEmpty(&layout.menu_bar))
         draw_menu_bar(dc, layout.menu, layout.menu_bar, state.bar_selection, state.bar_how, hwnd);
+    paint_window_scroll_bars(hwnd, dc);
     if (layout.ex_style & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) {
         int edge = (layout.ex_style & WS_EX_CLIENTEDGE) ? metrics::edge : metrics::border;
         RECT around = layout.client;

@@ -1,10 +1,7 @@
 // Update regions through the API: invalidation, validation, queries and immediate painting.
-#include "../display/screen.h"
 #include "../gdi/region_object.h"
 #include "paint.h"
 #include "paint_dc.h"
-
-#include <algorithm>
 
 namespace mullion {
 
@@ -192,88 +189,4 @@ BOOL WINAPI LockWindowUpdate(HWND hWndLock) {
     // Drawing is never deferred here, so there is nothing to lock; the call succeeds for any
     // window and for null (unlock).
     return !hWndLock || IsWindow(hWndLock);
-}
-
-BOOL WINAPI ScrollWindow(HWND hWnd, int XAmount, int YAmount, const RECT* lpRect,
-                         const RECT* lpClipRect) {
-    std::vector<HWND> children;
-    {
-        WindowManagerGuard guard;
-        Window* window = find_window(hWnd);
-        if (!window) {
-            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-            return FALSE;
-        }
-        const RECT client = client_area(window);
-        RECT scrolled = lpRect ? *lpRect : client;
-        IntersectRect(&scrolled, &scrolled, &client);
-        RECT clip = lpClipRect ? *lpClipRect : client;
-        IntersectRect(&clip, &clip, &client);
-
-        // In screen pixels: what the window shows of the scrolled area moves by the amount;
-        // destination pixels whose source was not on view are repainted instead.
-        const POINT origin = client_origin(window);
-        Region source = Region(scrolled).intersected(clip);
-        source.offset(origin.x, origin.y);
-        const Region visible = visible_region(window, VisibleArea::Client);
-        const Region shown_source = source.intersected(visible);
-        Region moved = shown_source;
-        moved.offset(XAmount, YAmount);
-        RECT clip_on_screen = clip;
-        OffsetRect(&clip_on_screen, origin.x, origin.y);
-        moved = moved.intersected(clip_on_screen).intersected(visible);
-
-        Surface& surface = Screen::instance().surface();
-        {
-            std::unique_lock<std::mutex> lock;
-            if (surface.lock())
-                lock = std::unique_lock(*surface.lock());
-            // Read every source pixel before writing any, as the areas overlap.
-            std::vector<uint32_t> pixels;
-            for (const RECT& r : moved.rects()) {
-                for (int y = r.top; y < r.bottom; ++y) {
-                    const uint32_t* row = surface.row(y - YAmount) + r.left - XAmount;
-                    pixels.insert(pixels.end(), row, row + (r.right - r.left));
-                }
-            }
-            const uint32_t* next = pixels.data();
-            for (const RECT& r : moved.rects()) {
-                for (int y = r.top; y < r.bottom; ++y) {
-                    std::copy(next, next + (r.right - r.left), surface.row(y) + r.left);
-                    next += r.right - r.left;
-                }
-            }
-        }
-        if (!moved.empty())
-            surface.notify_changed(moved.bounds());
-
-        // The pending update moves with the pixels; what was uncovered is invalidated.
-        Region update_on_screen = window->update;
-        update_on_screen.offset(origin.x, origin.y);
-        Region moving_update = update_on_screen.intersected(source);
-        Region staying_update = update_on_screen.subtracted(source);
-        moving_update.offset(XAmount, YAmount);
-        Region destination = source;
-        destination.offset(XAmount, YAmount);
-        destination = destination.intersected(clip_on_screen).intersected(visible);
-        Region invalid = source.intersected(visible).united(destination).subtracted(moved);
-        invalid = invalid.united(moving_update.intersected(clip_on_screen));
-        invalid = invalid.united(staying_update);
-        invalid.offset(-origin.x, -origin.y);
-        window->update.clear();
-        redraw_window_area(window, invalid, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN);
-        if (!lpRect) {
-            for (auto& child : window->children)
-                children.push_back(child->handle);
-        }
-    }
-    // Scrolling the whole client area carries the children along.
-    for (HWND child : children) {
-        RECT rect;
-        GetWindowRect(child, &rect);
-        MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&rect), 2);
-        SetWindowPos(child, nullptr, rect.left + XAmount, rect.top + YAmount, 0, 0,
-                     SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-    return TRUE;
 }

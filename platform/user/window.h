@@ -15,6 +15,8 @@ namespace mullion {
 
 enum class ShowState { Normal, Minimized, Maximized };
 
+class WindowScrollBars;
+
 // One HWND: its place in the window tree, geometry, state and pending painting. All fields are
 // guarded by window_manager_lock().
 class Window : public Object {
@@ -54,6 +56,8 @@ public:
     HICON big_icon = nullptr;
     HICON small_icon = nullptr;
     HDC own_dc = nullptr; // CS_OWNDC and CS_CLASSDC windows
+    // The standard scroll bars' state, made when first used (user/scroll_bar*.cpp).
+    std::shared_ptr<WindowScrollBars> scroll_bars;
 
     // Pending painting: the update region in client coordinates, whether the background and
     // the frame still need drawing, and RDW_INTERNALPAINT.

@@ -3,6 +3,7 @@
 #include "focus.h"
 #include "paint.h"
 #include "window.h"
+#include "window_hook.h"
 #include "window_position.h"
 
 #include <algorithm>
@@ -162,6 +163,17 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     cs.lpszName = lpWindowName;
     cs.lpszClass = lpClassName;
     cs.dwExStyle = ex_style;
+
+    // The creating thread's creation hook sees the window before any message reaches it; a
+    // nonzero answer refuses the window.
+    CBT_CREATEWNDA creation{&cs, HWND_TOP};
+    if (call_hooks(WH_CBT, HCBT_CREATEWND, reinterpret_cast<WPARAM>(hwnd),
+                   reinterpret_cast<LPARAM>(&creation))) {
+        WindowManagerGuard guard;
+        if (Window* window = find_window(hwnd))
+            free_subtree(window);
+        return nullptr;
+    }
 
     const bool resizable = (style & WS_THICKFRAME) || !(style & (WS_POPUP | WS_CHILD));
     if (resizable) {

@@ -91,6 +91,75 @@ TEST(HatchBrush, LinesRunInTheirDirection) {
     EXPECT_EQ((second % 9), (first % 9 + 1) % 8) << forward;
 }
 
+TEST(BrushOrigin, SetBrushOrgExReturnsThePreviousOriginAndGetBrushOrgExTheCurrentOne) {
+    TestCanvas canvas(8, 8);
+    POINT previous{-1, -1};
+    ASSERT_TRUE(SetBrushOrgEx(canvas.dc(), 3, -5, &previous));
+    EXPECT_EQ(previous.x, 0);
+    EXPECT_EQ(previous.y, 0);
+    ASSERT_TRUE(SetBrushOrgEx(canvas.dc(), 6, 2, &previous));
+    EXPECT_EQ(previous.x, 3);
+    EXPECT_EQ(previous.y, -5);
+    POINT current{};
+    ASSERT_TRUE(GetBrushOrgEx(canvas.dc(), &current));
+    EXPECT_EQ(current.x, 6);
+    EXPECT_EQ(current.y, 2);
+}
+
+TEST(BrushOrigin, HatchPatternStartsAtTheOriginInEveryStyle) {
+    // Whatever the origin, the pixel at (x, y) is the one the pattern has at (x, y) less the
+    // origin, modulo 8 (negative origins included).
+    const POINT origins[] = {{3, 5}, {-3, -1}, {7, 12}, {-19, 4}};
+    for (int hatch = HS_HORIZONTAL; hatch <= HS_DIAGCROSS; ++hatch) {
+        HBRUSH brush = CreateHatchBrush(hatch, black);
+        TestCanvas reference(16, 16);
+        fill(reference, brush);
+        for (const POINT& origin : origins) {
+            TestCanvas canvas(16, 16);
+            SetBrushOrgEx(canvas.dc(), origin.x, origin.y, nullptr);
+            fill(canvas, brush);
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x) {
+                    const int rx = ((x - origin.x) % 8 + 8) % 8, ry = ((y - origin.y) % 8 + 8) % 8;
+                    ASSERT_EQ(canvas.at(x, y), reference.at(rx, ry))
+                        << "hatch " << hatch << " origin " << origin.x << "," << origin.y
+                        << " pixel " << x << "," << y;
+                }
+        }
+        DeleteObject(brush);
+    }
+}
+
+TEST(BrushOrigin, IsInDeviceCoordinatesSoMovingTheViewportLeavesThePatternInPlace) {
+    HBRUSH brush = CreateHatchBrush(HS_DIAGCROSS, black);
+    TestCanvas still(24, 24), shifted(24, 24);
+    fill(still, brush);
+    // A scrolled view: logical (0, 13) shows at device (0, 0).
+    SetViewportOrgEx(shifted.dc(), 0, -13, nullptr);
+    const RECT logical{0, 13, 24, 37};
+    FillRect(shifted.dc(), &logical, brush);
+    EXPECT_EQ(shifted.picture(white), still.picture(white));
+    DeleteObject(brush);
+}
+
+TEST(BrushOrigin, ShapesFillFromTheOriginToo) {
+    // The brush origin set to a rectangle's corner makes the hatch start there, so that two
+    // rectangles at different places get the same picture inside.
+    HBRUSH brush = CreateHatchBrush(HS_BDIAGONAL, black);
+    TestCanvas canvas(40, 40);
+    HGDIOBJ previous = SelectObject(canvas.dc(), brush);
+    SelectObject(canvas.dc(), GetStockObject(NULL_PEN));
+    for (const POINT corner : {POINT{0, 0}, POINT{21, 13}}) {
+        SetBrushOrgEx(canvas.dc(), corner.x % 8, corner.y % 8, nullptr);
+        Rectangle(canvas.dc(), corner.x, corner.y, corner.x + 17, corner.y + 17);
+    }
+    SelectObject(canvas.dc(), previous);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(canvas.at(x, y), canvas.at(21 + x, 13 + y)) << x << "," << y;
+    DeleteObject(brush);
+}
+
 TEST(Palettes, EntriesNearestIndexAndSelection) {
     struct {
         WORD version, count;
@@ -115,8 +184,9 @@ TEST(Palettes, EntriesNearestIndexAndSelection) {
     // PALETTEINDEX colours draw the selected palette's entry.
     SetPixel(canvas.dc(), 0, 0, PALETTEINDEX(1));
     EXPECT_EQ(canvas.at(0, 0), RGB(0, 255, 0));
+    // PALETTERGB colours draw the nearest entry: gray, since entry 2 became gray above.
     SetPixel(canvas.dc(), 1, 0, PALETTERGB(1, 2, 3));
-    EXPECT_EQ(canvas.at(1, 0), RGB(1, 2, 3));
+    EXPECT_EQ(canvas.at(1, 0), RGB(128, 128, 128));
     EXPECT_EQ(
         SelectPalette(canvas.dc(), static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), FALSE),
         palette);

@@ -1,6 +1,7 @@
 // Lines with cosmetic and wide pens.
 #include "gdi_test_canvas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -182,4 +183,42 @@ TEST(WideLines, DashedStyleWiderThanOnePixelDrawsSolid) {
     LineTo(canvas.dc(), 37, 5);
     for (int x = 2; x <= 37; ++x)
         EXPECT_EQ(canvas.at(x, 5), black) << x;
+}
+
+TEST(WideLines, GrowEquallyAboveAndBelowTheirRowAndReachPastTheEndsByHalfTheWidth) {
+    for (int width : {2, 8, 16, 24}) {
+        TestCanvas canvas(120, 60);
+        SelectedPen pen(canvas.dc(), PS_SOLID, width, black);
+        MoveToEx(canvas.dc(), 40, 30, nullptr);
+        LineTo(canvas.dc(), 80, 30);
+        // Rows 30 - width / 2 up to 30 + width - width / 2 - 1 along the middle.
+        for (int y = 0; y < 60; ++y) {
+            const bool covered = y >= 30 - width / 2 && y < 30 + width - width / 2;
+            EXPECT_EQ(canvas.at(60, y) == black, covered) << "width " << width << " row " << y;
+        }
+        // Round ends: half the width beyond each end point along the line, and no further.
+        int left = 120, right = -1;
+        for (int x = 0; x < 120; ++x)
+            if (canvas.at(x, 30) == black) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        EXPECT_NEAR(40 - left, width / 2, 1) << width;
+        EXPECT_NEAR(right - 80, width / 2, 1) << width;
+    }
+}
+
+TEST(CosmeticLines, InsideFramePenDrawsLinesLikeASolidPen) {
+    TestCanvas solid(40, 4), inside(40, 4);
+    {
+        SelectedPen pen(solid.dc(), PS_SOLID, 1, black);
+        MoveToEx(solid.dc(), 2, 1, nullptr);
+        LineTo(solid.dc(), 37, 1);
+    }
+    {
+        SelectedPen pen(inside.dc(), PS_INSIDEFRAME, 1, black);
+        MoveToEx(inside.dc(), 2, 1, nullptr);
+        LineTo(inside.dc(), 37, 1);
+    }
+    EXPECT_EQ(inside.picture(white), solid.picture(white));
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
 
 namespace {
 
@@ -42,6 +43,17 @@ TEST(StringHelpers, LengthsCopiesAndComparisons) {
     EXPECT_LT(lstrcmpiA("apple", "Banana"), 0);
     EXPECT_LT(lstrcmpA(nullptr, ""), 0);
     EXPECT_EQ(lstrcmpA(nullptr, nullptr), 0);
+}
+
+TEST(StringHelpers, CaseConversionInPlaceOrOfOneCharacter) {
+    char text[] = "Hello, W\xc3\xb6rld 9";
+    EXPECT_EQ(CharUpperA(text), text);
+    EXPECT_STREQ(text, "HELLO, W\xc3\xb6RLD 9");
+    CharLowerA(text);
+    EXPECT_STREQ(text, "hello, w\xc3\xb6rld 9");
+    // A character in the low word of the pointer comes back the same way.
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(CharUpperA(reinterpret_cast<LPSTR>(uintptr_t('q')))),
+              uintptr_t('Q'));
 }
 
 } // namespace

@@ -1,0 +1,7 @@
+// Resource identifiers of Panelry3: the banner window's, the settings dialog's and the icon.
+#pragma once
+
+#include "../main_window_resource.h"
+#include "../settings_dialog_resource.h"
+
+#define IDI_MAINFRAME 31234

@@ -1,0 +1,18 @@
+// GetLastError and SetLastError: the last error code is kept per thread.
+#include "windows.h"
+
+namespace {
+thread_local DWORD t_last_error = ERROR_SUCCESS;
+} // namespace
+
+extern "C" {
+
+DWORD WINAPI GetLastError(void) {
+    return t_last_error;
+}
+
+void WINAPI SetLastError(DWORD dwErrCode) {
+    t_last_error = dwErrCode;
+}
+
+} // extern "C"
