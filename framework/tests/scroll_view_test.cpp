@@ -47,16 +47,17 @@ protected:
         m_pView = new CTestScrollView;
         ASSERT_TRUE(m_pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0),
                                     m_pFrame, AFX_IDW_PANE_FIRST));
+        m_hFrame = m_pFrame->m_hWnd;
         m_pFrame->ShowWindow(SW_SHOWNORMAL);
         m_pFrame->UpdateWindow();
         Pump();
     }
+    // A test may have destroyed the frame, which deletes its object: only the handle is safe.
     void TearDown() override {
-        if (::IsWindow(m_hFrame()))
-            m_pFrame->DestroyWindow();
+        if (::IsWindow(m_hFrame))
+            ::DestroyWindow(m_hFrame);
         Pump();
     }
-    HWND m_hFrame() const { return m_pFrame->m_hWnd; }
     CSize ViewClient() const {
         CRect rc;
         m_pView->GetClientRect(&rc);
@@ -65,6 +66,7 @@ protected:
     DWORD Bars() const { return m_pView->GetStyle() & (WS_HSCROLL | WS_VSCROLL); }
 
     CFrameWnd* m_pFrame = nullptr;
+    HWND m_hFrame = nullptr;
     CTestScrollView* m_pView = nullptr;
 };
 
