@@ -2,42 +2,17 @@
 // text), against filling the same surface with one solid colour. The report's "ratio" counter
 // is the time per banner frame divided by the time per solid fill, both measured in this run.
 #include "banner_painting.h"
+#include "memory_frame.h"
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-
 namespace {
 
-constexpr int frame_width = 1920;
-constexpr int frame_height = 1080;
-
-// A screen-compatible 1920 x 1080 memory surface to paint on.
-class Frame {
+// A 1920 x 1080 surface to paint on.
+class Frame : public MemoryFrame {
 public:
-    Frame() {
-        CClientDC screen(nullptr);
-        m_dc.CreateCompatibleDC(&screen);
-        m_bitmap.CreateCompatibleBitmap(&screen, frame_width, frame_height);
-        m_pOldBitmap = m_dc.SelectObject(&m_bitmap);
-    }
-    ~Frame() { m_dc.SelectObject(m_pOldBitmap); }
-    CDC* dc() { return &m_dc; }
-    CRect rect() const { return CRect(0, 0, frame_width, frame_height); }
-
-private:
-    CDC m_dc;
-    CBitmap m_bitmap;
-    CBitmap* m_pOldBitmap = nullptr;
+    Frame() : MemoryFrame(1920, 1080) {}
 };
-
-double seconds_per_iteration(void (*paint)(Frame&), Frame& frame, int iterations) {
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < iterations; ++i)
-        paint(frame);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
-           iterations;
-}
 
 void paint_solid(Frame& frame) {
     PaintSolidFill(frame.dc(), frame.rect(), BANNER_BLUE);
@@ -60,8 +35,8 @@ void BM_BannerEraseAndPaint(benchmark::State& state) {
     for (auto _ : state)
         paint_banner(frame);
     // The baseline is measured again beside every run so the ratio compares like with like.
-    const double banner = seconds_per_iteration(paint_banner, frame, 5);
-    const double solid = seconds_per_iteration(paint_solid, frame, 5);
+    const double banner = seconds_per_frame(paint_banner, frame, 5);
+    const double solid = seconds_per_frame(paint_solid, frame, 5);
     state.counters["ratio_to_solid_fill"] = banner / solid;
 }
 BENCHMARK(BM_BannerEraseAndPaint)->Unit(benchmark::kMillisecond);

@@ -3,32 +3,26 @@
 // transfer each). The "ratio_to_opaque" counter is the time per transparent frame divided by
 // the time per opaque frame, both measured in this run.
 #include "masked_bitmap.h"
+#include "memory_frame.h"
 #include "resource.h"
 
 #include <benchmark/benchmark.h>
-
-#include <chrono>
 
 namespace {
 
 constexpr int frame_width = 1024;
 constexpr int frame_height = 768;
 
-// A screen-compatible memory surface with bitmap 201 ready to tile.
-class Frame {
+// A screen-sized surface with bitmap 201 ready to tile.
+class Frame : public MemoryFrame {
 public:
-    Frame() {
-        CClientDC screen(nullptr);
-        m_dc.CreateCompatibleDC(&screen);
-        m_bitmap.CreateCompatibleBitmap(&screen, frame_width, frame_height);
-        m_pOldBitmap = m_dc.SelectObject(&m_bitmap);
+    Frame() : MemoryFrame(frame_width, frame_height) {
         m_tile.LoadBitmap(IDB_BITMAP);
         BITMAP bm;
         m_tile.GetBitmap(&bm);
         m_cx = bm.bmWidth;
         m_cy = bm.bmHeight;
     }
-    ~Frame() { m_dc.SelectObject(m_pOldBitmap); }
 
     // The tile grid of a client area the frame's size, as the program lays it out.
     template <typename DrawTile> void tile(DrawTile draw) {
@@ -37,13 +31,9 @@ public:
             for (int j = 0; j < nRows; j++)
                 draw((m_cx + 8) * i + 8, (m_cy + 8) * j + 8);
     }
-    CDC* dc() { return &m_dc; }
     CMaskedBitmap& bitmap() { return m_tile; }
 
 private:
-    CDC m_dc;
-    CBitmap m_bitmap;
-    CBitmap* m_pOldBitmap = nullptr;
     CMaskedBitmap m_tile;
     int m_cx = 0, m_cy = 0;
 };
@@ -55,14 +45,6 @@ void draw_opaque(Frame& frame) {
 void draw_transparent(Frame& frame) {
     frame.tile(
         [&](int x, int y) { frame.bitmap().DrawTransparent(frame.dc(), x, y, RGB(255, 0, 0)); });
-}
-
-double seconds_per_frame(void (*draw)(Frame&), Frame& frame, int iterations) {
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < iterations; ++i)
-        draw(frame);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
-           iterations;
 }
 
 void BM_OpaqueTiles(benchmark::State& state) {
