@@ -2,6 +2,7 @@
 // with the host: line-end conversion both ways, export on close, import without echo.
 #include "user/clipboard.h"
 
+#include "clipboard_test_support.h"
 #include "windows.h"
 
 #include <gtest/gtest.h>
@@ -21,24 +22,8 @@ void record_export(const std::string& host_text) {
     exported().push_back(host_text);
 }
 
-HGLOBAL text_block(const char* text) {
-    const size_t size = std::strlen(text) + 1;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    std::memcpy(GlobalLock(block), text, size);
-    GlobalUnlock(block);
-    return block;
-}
-
-std::string clipboard_text() {
-    if (!OpenClipboard(nullptr))
-        return "<not opened>";
-    HANDLE data = GetClipboardData(CF_TEXT);
-    std::string text = data ? static_cast<const char*>(GlobalLock(data)) : "<none>";
-    if (data)
-        GlobalUnlock(data);
-    CloseClipboard();
-    return text;
-}
+using clipboard_test::clipboard_text;
+using clipboard_test::text_block;
 
 class ClipboardHostTest : public testing::Test {
 protected:

@@ -1,4 +1,5 @@
 // The clipboard and the global memory blocks that carry its data.
+#include "clipboard_test_support.h"
 #include "windows.h"
 
 #include <gtest/gtest.h>
@@ -9,24 +10,8 @@
 
 namespace {
 
-HGLOBAL text_block(const char* text) {
-    const size_t size = std::strlen(text) + 1;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    std::memcpy(GlobalLock(block), text, size);
-    GlobalUnlock(block);
-    return block;
-}
-
-std::string clipboard_text() {
-    if (!OpenClipboard(nullptr))
-        return "<not opened>";
-    HANDLE data = GetClipboardData(CF_TEXT);
-    std::string text = data ? static_cast<const char*>(GlobalLock(data)) : "<none>";
-    if (data)
-        GlobalUnlock(data);
-    CloseClipboard();
-    return text;
-}
+using clipboard_test::clipboard_text;
+using clipboard_test::text_block;
 
 TEST(GlobalMemory, BlocksKeepTheirSizeAndCountLocks) {
     HGLOBAL block = GlobalAlloc(GHND, 10);
