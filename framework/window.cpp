@@ -15,8 +15,8 @@ namespace {
 struct WindowThreadState {
     // Objects attached to windows of this thread.
     std::unordered_map<HWND, CWnd*> permanent;
-    // The object whose CreateEx is running; the first message of a window of a framework
-    // class that no object owns attaches it.
+    // The object whose CreateEx is running; the creation hook attaches it to the first window
+    // created while it waits.
     CWnd* creating = nullptr;
     // The message being handled, for CWnd::Default.
     MSG current{};
@@ -61,18 +61,27 @@ HWND notifying_control(HWND parent, UINT message, LPARAM lParam) {
     }
 }
 
+// Runs while CreateEx creates a window, before the window's first message: the object being
+// created takes the window and routes its messages through its message map, keeping the
+// class's own procedure (a control's, say) as the default. Windows created meanwhile by
+// others (a control's inner windows) pass untouched.
+LRESULT CALLBACK creation_hook(int code, WPARAM wParam, LPARAM lParam) {
+    WindowThreadState& state = thread_state();
+    const auto hWnd = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_CREATEWND && state.creating && !CWnd::FromHandlePermanent(hWnd)) {
+        CWnd* const wnd = state.creating;
+        state.creating = nullptr;
+        wnd->SubclassWindow(hWnd);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 } // namespace
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
-    if (!wnd) {
-        WindowThreadState& state = thread_state();
-        if (!state.creating)
-            return ::DefWindowProcA(hWnd, message, wParam, lParam);
-        wnd = state.creating;
-        state.creating = nullptr;
-        wnd->Attach(hWnd);
-    }
+    CWnd* const wnd = CWnd::FromHandlePermanent(hWnd);
+    if (!wnd)
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
     return dispatch(wnd, hWnd, message, wParam, lParam);
 }
 
@@ -188,22 +197,12 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     WindowThreadState& state = thread_state();
     CWnd* const outer_creation = state.creating;
     state.creating = this;
+    const HHOOK hook = ::SetWindowsHookExA(WH_CBT, &creation_hook, nullptr, ::GetCurrentThreadId());
     const HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName,
                                         static_cast<DWORD>(cs.style), cs.x, cs.y, cs.cx, cs.cy,
                                         cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-    const bool attached_by_procedure = state.creating != this;
+    ::UnhookWindowsHookEx(hook);
     state.creating = outer_creation;
-
-    if (hWnd && !attached_by_procedure) {
-        // A class with its own window procedure: attach now and route its messages through
-        // the message map from here on, keeping its procedure as the default.
-        Attach(hWnd);
-        m_pfnSuper = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
-        if (m_pfnSuper == &AfxWndProc)
-            m_pfnSuper = nullptr;
-        else
-            ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc));
-    }
     return hWnd != nullptr;
 }
 

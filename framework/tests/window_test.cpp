@@ -199,10 +199,17 @@ TEST_F(WindowTest, DefaultFrameClassAndMenuUpdates) {
     EXPECT_EQ(0u, msg.wParam);
 }
 
-// A control of a system class, created through CreateEx: its messages pass through the object's
-// map first, and the rest reach the control's own procedure.
+// A control of a system class, created through CreateEx: its messages, from the creation
+// messages on, pass through the object's map first, and the rest reach the control's own
+// procedure.
 class CTracedButton : public CWnd {
 public:
+    int OnCreate(LPCREATESTRUCT lpCreateStruct) {
+        g_trace += "[button create ";
+        g_trace += lpCreateStruct->lpszClass;
+        g_trace += "]";
+        return CWnd::OnCreate(lpCreateStruct);
+    }
     LRESULT OnPing(WPARAM wParam, LPARAM) {
         g_trace += "[button ping]";
         return static_cast<LRESULT>(wParam);
@@ -211,6 +218,7 @@ public:
 };
 
 BEGIN_MESSAGE_MAP(CTracedButton, CWnd)
+ON_WM_CREATE()
 ON_MESSAGE(kPing, OnPing)
 END_MESSAGE_MAP()
 
@@ -227,7 +235,8 @@ TEST_F(WindowTest, SystemClassWindowsAreSubclassedByCreateEx) {
     EXPECT_EQ(9, button.SendMessage(kPing, 9));
     button.SendMessage(BM_SETCHECK, BST_CHECKED);
     EXPECT_EQ(BST_CHECKED, button.SendMessage(BM_GETCHECK)) << "the control's own procedure";
-    EXPECT_EQ("[button ping]", g_trace);
+    EXPECT_EQ("[button create Button][button ping]", g_trace);
+
 
     parent.DestroyWindow();
     EXPECT_EQ(nullptr, button.m_hWnd) << "destroyed with its parent and detached";
