@@ -484,6 +484,11 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
         send_size_and_move(hWnd);
     if (nCmdShow == SW_MINIMIZE && was_active)
         activate_other_window(hWnd);
+    // A minimized active window holds no focus; once restored it takes the focus back, as an
+    // activation of a window that is not minimized does.
+    if (state == ShowState::Minimized && target != state && top_level &&
+        GetActiveWindow() == hWnd && !GetFocus())
+        SetFocus(hWnd);
     return was_visible;
 }
 

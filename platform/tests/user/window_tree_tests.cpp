@@ -223,6 +223,17 @@ TEST_F(WindowTreeTest, MinimizeMaximizeRestoreKeepTheNormalRectangle) {
     EXPECT_EQ(r.bottom, 260);
 }
 
+TEST_F(WindowTreeTest, RestoringTheActiveMinimizedWindowGivesItTheFocus) {
+    HWND hwnd = CreateWindowExA(0, logging_class(), "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 60,
+                                300, 200, nullptr, nullptr, nullptr, nullptr);
+    ShowWindow(hwnd, SW_MINIMIZE);
+    SetActiveWindow(hwnd);
+    EXPECT_EQ(GetActiveWindow(), hwnd);
+    EXPECT_EQ(GetFocus(), nullptr) << "a minimized window takes no focus when activated";
+    ShowWindow(hwnd, SW_RESTORE);
+    EXPECT_EQ(GetFocus(), hwnd);
+}
+
 TEST_F(WindowTreeTest, ShowWindowReturnsPreviousVisibility) {
     HWND hwnd = create_popup(0, 0, 10, 10, 0);
     EXPECT_FALSE(ShowWindow(hwnd, SW_SHOWNA));
