@@ -28,6 +28,8 @@
 #include "data_exchange.h"
 #include "edit.h"
 #include "list_box.h"
+#include "image_list.h"
+#include "tree_ctrl.h"
 #include "property_page.h"
 #include "property_sheet.h"
 #include "win_app.h"

@@ -48,6 +48,28 @@ const nlohmann::json* Dump::menu_bar(const std::string& title) const {
     return nullptr;
 }
 
+namespace {
+
+void collect_tree_rows(const nlohmann::json& items, std::vector<std::string>& rows) {
+    if (!items.is_array())
+        return;
+    for (const auto& item : items) {
+        rows.push_back(std::string(size_t(2 * item.value("level", 0)), ' ') +
+                       item.value("text", std::string()));
+        if (item.contains("items"))
+            collect_tree_rows(item["items"], rows);
+    }
+}
+
+} // namespace
+
+std::vector<std::string> Dump::tree_rows(const nlohmann::json& tree) {
+    std::vector<std::string> rows;
+    if (tree.contains("items"))
+        collect_tree_rows(tree["items"], rows);
+    return rows;
+}
+
 DumpRect Dump::to_rect(const nlohmann::json& value) {
     return {value.at(0).get<int>(), value.at(1).get<int>(), value.at(2).get<int>(),
             value.at(3).get<int>()};

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace mullion::testing {
 
@@ -31,6 +32,8 @@ public:
     static DumpRect client(const nlohmann::json& window) { return to_rect(window["client"]); }
     // The menu bar of the top-level window with this title.
     const nlohmann::json* menu_bar(const std::string& title) const;
+    // A tree view's shown rows, top to bottom, each its text indented by two spaces per level.
+    static std::vector<std::string> tree_rows(const nlohmann::json& tree);
 
 private:
     static DumpRect to_rect(const nlohmann::json& value);

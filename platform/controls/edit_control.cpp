@@ -170,6 +170,7 @@ bool EditControl::replace_selection(std::string text, Source source) {
 
 void EditControl::changed() {
     m_goal_x = -1;
+    m_caret_affinity = Affinity::NextLine;
     scroll_caret_into_view();
     update_scroll_bars();
     notify(EN_UPDATE);
@@ -223,6 +224,7 @@ void EditControl::set_text(const char* text) {
     m_first_line = 0;
     m_x_offset = 0;
     m_goal_x = -1;
+    m_caret_affinity = Affinity::NextLine;
     relayout();
     update_scroll_bars();
     // A multi-line control does not report text set by its program.
@@ -352,26 +354,48 @@ void EditControl::clear() {
 
 // ---- Selection and caret ----
 
-void EditControl::select(size_t anchor, size_t caret) {
+void EditControl::select(size_t anchor, size_t caret, Affinity affinity) {
     const size_t old_start = m_buffer.selection_start();
     const size_t old_end = m_buffer.selection_end();
     m_buffer.set_selection(anchor, caret);
+    m_caret_affinity = affinity;
     if (old_start != m_buffer.selection_start() || old_end != m_buffer.selection_end())
         InvalidateRect(m_hwnd, nullptr, TRUE);
     scroll_caret_into_view();
     update_caret();
 }
 
-void EditControl::move_caret(size_t position, Selecting how) {
-    select(how == Selecting::Extend ? m_buffer.anchor() : position, position);
+void EditControl::move_caret(size_t position, Selecting how, Affinity affinity) {
+    select(how == Selecting::Extend ? m_buffer.anchor() : position, position, affinity);
 }
 
-size_t EditControl::vertical_target(int lines) const {
-    const size_t line = m_layout.line_of(m_buffer.caret());
-    const long target = std::clamp(long(line) + lines, 0L, long(m_layout.line_count()) - 1);
-    const auto& target_line = m_layout.line(size_t(target));
-    return m_layout.position_at(m_buffer.text(), target_line,
-                                m_goal_x - line_offset(size_t(target)));
+void EditControl::move_caret(CaretTarget target, Selecting how) {
+    move_caret(target.position, how, target.affinity);
+}
+
+EditControl::Affinity EditControl::affinity_in_line(size_t position, size_t line) const {
+    const auto& l = m_layout.line(line);
+    const bool soft_break = l.end == l.next && line + 1 < m_layout.line_count();
+    return soft_break && position == l.end ? Affinity::LineEnd : Affinity::NextLine;
+}
+
+size_t EditControl::caret_line() const {
+    const size_t caret = m_buffer.caret();
+    const size_t line = m_layout.line_of(caret);
+    if (m_caret_affinity == Affinity::LineEnd && line > 0) {
+        const auto& before = m_layout.line(line - 1);
+        if (before.end == caret && before.next == caret)
+            return line - 1;
+    }
+    return line;
+}
+
+EditControl::CaretTarget EditControl::vertical_target(int lines) const {
+    const size_t line = caret_line();
+    const auto target = size_t(std::clamp(long(line) + lines, 0L, long(m_layout.line_count()) - 1));
+    const size_t position = m_layout.position_at(m_buffer.text(), m_layout.line(target),
+                                                 m_goal_x - line_offset(target));
+    return {position, affinity_in_line(position, target)};
 }
 
 void EditControl::on_key_down(UINT key) {
@@ -379,7 +403,8 @@ void EditControl::on_key_down(UINT key) {
     const bool control = key_down(VK_CONTROL);
     const Selecting how = shift ? Selecting::Extend : Selecting::Move;
     const size_t caret = m_buffer.caret();
-    const auto& line = m_layout.line(m_layout.line_of(caret));
+    const size_t caret_line_index = caret_line();
+    const auto& line = m_layout.line(caret_line_index);
     const bool vertical =
         multiline() && (key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT);
     if (!vertical)
@@ -391,7 +416,7 @@ void EditControl::on_key_down(UINT key) {
     case VK_DOWN: {
         if (vertical) {
             if (m_goal_x < 0)
-                m_goal_x = point_of(caret).x - m_format.left + m_x_offset;
+                m_goal_x = point_of(caret, caret_line_index).x - m_format.left + m_x_offset;
             move_caret(vertical_target(key == VK_UP ? -1 : 1), how);
             break;
         }
@@ -414,13 +439,13 @@ void EditControl::on_key_down(UINT key) {
         move_caret(control || !multiline() ? 0 : line.start, how);
         break;
     case VK_END:
-        move_caret(control || !multiline() ? m_buffer.length() : line.end, how);
+        move_caret(control || !multiline() ? m_buffer.length() : line.end, how, Affinity::LineEnd);
         break;
     case VK_PRIOR:
     case VK_NEXT:
         if (vertical) {
             if (m_goal_x < 0)
-                m_goal_x = point_of(caret).x - m_format.left + m_x_offset;
+                m_goal_x = point_of(caret, caret_line_index).x - m_format.left + m_x_offset;
             const int page = visible_line_count();
             const long first = long(m_first_line) + (key == VK_PRIOR ? -page : page);
             scroll_to(size_t(std::clamp(first, 0L, long(m_layout.line_count()) - 1)), m_x_offset);
@@ -460,6 +485,10 @@ int EditControl::line_offset(size_t line) const {
 }
 
 size_t EditControl::position_from_point(POINT point) const {
+    return caret_target_from_point(point).position;
+}
+
+EditControl::CaretTarget EditControl::caret_target_from_point(POINT point) const {
     size_t line = 0;
     if (multiline()) {
         const int dy = int(point.y - m_format.top);
@@ -467,11 +496,15 @@ size_t EditControl::position_from_point(POINT point) const {
         line = size_t(std::clamp(long(m_first_line) + row, 0L, long(m_layout.line_count()) - 1));
     }
     const int x = int(point.x - m_format.left) + m_x_offset - line_offset(line);
-    return m_layout.position_at(m_buffer.text(), m_layout.line(line), x);
+    const size_t position = m_layout.position_at(m_buffer.text(), m_layout.line(line), x);
+    return {position, affinity_in_line(position, line)};
 }
 
 POINT EditControl::point_of(size_t position) const {
-    const size_t line = m_layout.line_of(position);
+    return point_of(position, m_layout.line_of(position));
+}
+
+POINT EditControl::point_of(size_t position, size_t line) const {
     const int x = int(m_format.left) - m_x_offset + line_offset(line) +
                   m_layout.x_of(m_buffer.text(), m_layout.line(line), position);
     const int y = int(m_format.top) + (int(line) - int(m_first_line)) * m_line_height;
@@ -481,7 +514,7 @@ POINT EditControl::point_of(size_t position) const {
 void EditControl::update_caret() {
     if (!m_focused)
         return;
-    const POINT at = point_of(m_buffer.caret());
+    const POINT at = point_of(m_buffer.caret(), caret_line());
     SetCaretPos(at.x, at.y);
 }
 
@@ -493,7 +526,7 @@ int EditControl::visible_line_count() const {
 
 void EditControl::scroll_caret_into_view() {
     const size_t caret = m_buffer.caret();
-    const size_t line = m_layout.line_of(caret);
+    const size_t line = caret_line();
     size_t first = m_first_line;
     if (multiline()) {
         const size_t visible = size_t(visible_line_count());
@@ -858,7 +891,7 @@ LRESULT EditControl::handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
             SetFocus(hwnd);
         const POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
         m_goal_x = -1;
-        move_caret(position_from_point(at),
+        move_caret(caret_target_from_point(at),
                    (wparam & MK_SHIFT) ? Selecting::Extend : Selecting::Move);
         SetCapture(hwnd);
         m_mouse_selecting = true;
@@ -866,7 +899,7 @@ LRESULT EditControl::handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
     }
     case WM_MOUSEMOVE:
         if (m_mouse_selecting)
-            move_caret(position_from_point({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}),
+            move_caret(caret_target_from_point({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}),
                        Selecting::Extend);
         return 0;
     case WM_LBUTTONUP:

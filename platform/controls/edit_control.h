@@ -25,6 +25,10 @@ private:
     // Where a change comes from decides its filters, undo grouping and the limits that apply.
     enum class Source { Typing, Paste, Program };
     enum class Selecting { Move, Extend };
+    // Where a caret at a soft line break shows: at the start of the line that follows (as any
+    // position there does), or at the end of the line it ends, after End or a click or
+    // vertical move past that line's text.
+    enum class Affinity { NextLine, LineEnd };
 
     DWORD style() const;
     bool multiline() const { return (style() & ES_MULTILINE) != 0; }
@@ -52,12 +56,23 @@ private:
     void clear();
 
     // Selection and caret.
-    void select(size_t anchor, size_t caret);
-    void move_caret(size_t position, Selecting how);
+    struct CaretTarget {
+        size_t position = 0;
+        Affinity affinity = Affinity::NextLine;
+    };
+    void select(size_t anchor, size_t caret, Affinity affinity = Affinity::NextLine);
+    void move_caret(size_t position, Selecting how, Affinity affinity = Affinity::NextLine);
+    void move_caret(CaretTarget target, Selecting how);
     void on_key_down(UINT key);
-    size_t vertical_target(int lines) const;
+    CaretTarget vertical_target(int lines) const;
+    // The affinity that keeps a position at the end of `line` shown on that line.
+    Affinity affinity_in_line(size_t position, size_t line) const;
+    CaretTarget caret_target_from_point(POINT point) const;
     size_t position_from_point(POINT point) const;
+    // The line the caret shows on, which its affinity decides at a soft break.
+    size_t caret_line() const;
     POINT point_of(size_t position) const;
+    POINT point_of(size_t position, size_t line) const;
     int line_offset(size_t line) const;
     void update_caret();
 
@@ -100,6 +115,7 @@ private:
     bool m_focused = false;
     bool m_mouse_selecting = false;
     int m_goal_x = -1; // the column Up and Down keep to, -1 when it must be taken anew
+    Affinity m_caret_affinity = Affinity::NextLine;
     std::string m_pending_character; // bytes of a UTF-8 character still arriving by WM_CHAR
 };
 

@@ -4,6 +4,8 @@
 #include "../user/window_manager.h"
 #include "windows.h"
 
+#include "commctrl.h"
+
 #include <strings.h>
 #include <vector>
 
@@ -69,6 +71,17 @@ std::string list_box_item(HWND list, WPARAM index) {
     return text;
 }
 
+std::string tree_item_text(HWND tree, HTREEITEM item) {
+    char buffer[1024] = {};
+    TVITEMA query{};
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = buffer;
+    query.cchTextMax = sizeof buffer;
+    TreeView_GetItem(tree, &query);
+    return buffer;
+}
+
 void write_selection(JsonWriter& json, HWND window, const std::string& name,
                      const std::string& text) {
     if (class_is(name, "Edit")) {
@@ -80,6 +93,12 @@ void write_selection(JsonWriter& json, HWND window, const std::string& name,
         if (start > text.size())
             start = DWORD(text.size());
         json.value(std::string_view(text).substr(start, end - start));
+    } else if (class_is(name, WC_TREEVIEWA)) {
+        const HTREEITEM selected = TreeView_GetSelection(window);
+        if (selected)
+            json.value(tree_item_text(window, selected));
+        else
+            json.null();
     } else if (class_is(name, "ListBox")) {
         LRESULT selected = SendMessageA(window, LB_GETCURSEL, 0, 0);
         if (selected == LB_ERR)
@@ -91,7 +110,37 @@ void write_selection(JsonWriter& json, HWND window, const std::string& name,
     }
 }
 
+// The rows of a tree view: each item shown, with its children when it is expanded.
+void write_tree_items(JsonWriter& json, HWND tree, HTREEITEM first, int level) {
+    json.begin_array();
+    for (HTREEITEM item = first; item; item = TreeView_GetNextSibling(tree, item)) {
+        TVITEMA query{};
+        query.mask = TVIF_STATE;
+        query.hItem = item;
+        query.stateMask = TVIS_EXPANDED | TVIS_SELECTED;
+        TreeView_GetItem(tree, &query);
+        const bool expanded = (query.state & TVIS_EXPANDED) != 0;
+        json.begin_object();
+        json.key("text");
+        json.value(tree_item_text(tree, item));
+        json.key("level");
+        json.value(level);
+        json.key("expanded");
+        json.value(expanded);
+        json.key("selected");
+        json.value((query.state & TVIS_SELECTED) != 0);
+        json.key("items");
+        write_tree_items(json, tree, expanded ? TreeView_GetChild(tree, item) : nullptr, level + 1);
+        json.end_object();
+    }
+    json.end_array();
+}
+
 void write_items(JsonWriter& json, HWND window, const std::string& name) {
+    if (class_is(name, WC_TREEVIEWA)) {
+        write_tree_items(json, window, TreeView_GetRoot(window), 0);
+        return;
+    }
     if (!class_is(name, "ListBox")) {
         json.null();
         return;

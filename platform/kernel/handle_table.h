@@ -30,6 +30,7 @@ enum class ObjectKind : uint8_t {
     GlobalMemory,
     ResourceInfo,
     Hook,
+    ImageList,
 };
 
 class Object {

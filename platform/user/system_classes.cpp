@@ -11,6 +11,7 @@ void register_system_classes() {
     register_scroll_bar_class();
     register_tab_class();
     register_list_box_class();
+    register_tree_view_class();
 }
 
 } // namespace mullion

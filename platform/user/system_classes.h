@@ -15,5 +15,6 @@ void register_edit_class();       // controls/edit*.cpp
 void register_scroll_bar_class(); // controls/scroll_bar*.cpp
 void register_tab_class();        // controls/tab*.cpp
 void register_list_box_class();   // controls/list_box*.cpp
+void register_tree_view_class();  // controls/tree_view*.cpp
 
 } // namespace mullion

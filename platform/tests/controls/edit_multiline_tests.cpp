@@ -3,6 +3,7 @@
 #include "edit_test_support.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -147,6 +148,54 @@ TEST_F(MultilineEditTest, TheMouseSelectsAcrossLines) {
     EXPECT_EQ(SHORT(HIWORD(point)), format.top + 2 * line);
     EXPECT_EQ(LOWORD(SendMessageA(edit, EM_CHARFROMPOS, 0, point)), third + 3);
     EXPECT_EQ(HIWORD(SendMessageA(edit, EM_CHARFROMPOS, 0, point)), 2);
+}
+
+TEST_F(MultilineEditTest, TheEndOfAWrappedLineKeepsTheCaretOnThatLine) {
+    HWND edit = create(editor_style, "", 300, 200);
+    set_format_width(edit, text_width(edit, "alpha beta gamma") - 1);
+    SetWindowTextA(edit, "alpha beta gamma delta");
+    ASSERT_EQ(line_index(edit, 1), 11); // "alpha beta " wraps before "gamma"
+    const RECT format = format_rect(edit);
+    const int line = line_height(edit);
+    SetFocus(edit);
+    POINT caret{};
+
+    // End stops after the line's blank, shown at the end of the first line, not the start of
+    // the second, although both are position 11.
+    press(VK_END);
+    EXPECT_EQ(selection(edit), (std::pair<DWORD, DWORD>{11, 11}));
+    ASSERT_TRUE(GetCaretPos(&caret));
+    EXPECT_EQ(caret.y, format.top);
+    EXPECT_EQ(caret.x, format.left + text_width(edit, "alpha beta "));
+    // Down goes from there to the second line, at the same pixel column.
+    press(VK_DOWN);
+    ASSERT_TRUE(GetCaretPos(&caret));
+    EXPECT_EQ(caret.y, format.top + line);
+    const DWORD below = selection(edit).first;
+    EXPECT_GT(below, 11u);
+    EXPECT_LE(std::abs(caret.x - format.left - text_width(edit, "alpha beta ")),
+              text_width(edit, "m"));
+    // Home from the line's end goes to the line's own start.
+    press(VK_HOME, {VK_CONTROL});
+    press(VK_END);
+    press(VK_HOME);
+    EXPECT_EQ(selection(edit), (std::pair<DWORD, DWORD>{0, 0}));
+
+    // A click past the text of the first line puts the caret at its end, on that line.
+    const LPARAM past_end = MAKELPARAM(format.right - 1, format.top + line / 2);
+    SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, past_end);
+    SendMessageA(edit, WM_LBUTTONUP, 0, past_end);
+    EXPECT_EQ(selection(edit), (std::pair<DWORD, DWORD>{11, 11}));
+    ASSERT_TRUE(GetCaretPos(&caret));
+    EXPECT_EQ(caret.y, format.top);
+    // What is typed there goes to position 11 and the caret follows the text.
+    chars(edit, "X");
+    EXPECT_EQ(text(edit), "alpha beta Xgamma delta");
+    // A position reached otherwise shows at the start of the next line.
+    SendMessageA(edit, EM_SETSEL, 11, 11);
+    ASSERT_TRUE(GetCaretPos(&caret));
+    EXPECT_EQ(caret.y, format.top + line);
+    EXPECT_EQ(caret.x, format.left);
 }
 
 class ScrollingEditTest : public MultilineEditTest {

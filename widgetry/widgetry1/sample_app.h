@@ -1,0 +1,9 @@
+// CSampleApp: creates the Widgetry1 window and runs it.
+#pragma once
+
+#include "framework.h"
+
+class CSampleApp : public CWinApp {
+public:
+    BOOL InitInstance() override;
+};
