@@ -26,11 +26,18 @@ function(mullion_add_resources target rc_file)
   target_sources(${target} PRIVATE "${embed}")
 endfunction()
 
-# mullion_add_program(NAME RC_FILE SOURCES...): one of the programs of the disk, linked against
-# the framework, with its resources embedded.
+# mullion_add_program(NAME RC_FILE [STATIC_FRAMEWORK] SOURCES...): one of the programs of the
+# disk, linked against the framework (the shared library, or with STATIC_FRAMEWORK the static
+# one linked into the program), with its resources embedded.
 function(mullion_add_program name rc_file)
-  add_executable(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE mullion_framework mullion_main mullion_warnings)
+  cmake_parse_arguments(arg "STATIC_FRAMEWORK" "" "" ${ARGN})
+  add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
+  if(arg_STATIC_FRAMEWORK)
+    # The entry point comes first so that the static framework's WinMain resolves it.
+    target_link_libraries(${name} PRIVATE mullion_main mullion_framework_static mullion_warnings)
+  else()
+    target_link_libraries(${name} PRIVATE mullion_framework mullion_main mullion_warnings)
+  endif()
   mullion_add_resources(${name} "${rc_file}")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${PROJECT_BINARY_DIR}/bin")
 endfunction()

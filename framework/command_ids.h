@@ -2,12 +2,19 @@
 // scripts.
 #pragma once
 
-#define ID_FILE_NEW 0xE100         // 57600
-#define ID_FILE_OPEN 0xE101        // 57601
-#define ID_FILE_SAVE 0xE103        // 57603
-#define ID_FILE_SAVE_AS 0xE104     // 57604
-#define ID_FILE_SEND_MAIL 0xE10C   // 57612
-#define ID_FILE_MRU_FILE1 0xE110   // 57616, the first entry of the recent-file list
+#define ID_FILE_NEW 0xE100       // 57600
+#define ID_FILE_OPEN 0xE101      // 57601
+#define ID_FILE_CLOSE 0xE102     // 57602
+#define ID_FILE_SAVE 0xE103      // 57603
+#define ID_FILE_SAVE_AS 0xE104   // 57604
+#define ID_FILE_SEND_MAIL 0xE10C // 57612
+#define ID_FILE_MRU_FILE1 0xE110 // 57616, the first entry of the recent-file list
+#define ID_FILE_MRU_FILE2 0xE111
+#define ID_FILE_MRU_FILE3 0xE112
+#define ID_FILE_MRU_FILE4 0xE113
+#define ID_FILE_MRU_FILE16 0xE11F // the last entry a recent-file list can have
+#define ID_FILE_MRU_FIRST ID_FILE_MRU_FILE1
+#define ID_FILE_MRU_LAST ID_FILE_MRU_FILE16
 #define ID_WINDOW_NEW 0xE130       // 57648
 #define ID_WINDOW_ARRANGE 0xE131   // 57649
 #define ID_WINDOW_CASCADE 0xE132   // 57650

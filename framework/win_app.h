@@ -5,7 +5,15 @@
 
 #include "cmd_target.h"
 #include "cstring.h"
+#include "position.h"
 
+#include <vector>
+
+class CCmdUI;
+class CCommandLineInfo;
+class CDocTemplate;
+class CDocument;
+class CRecentFileList;
 class CWnd;
 
 class CWinApp : public CCmdTarget {
@@ -29,7 +37,7 @@ public:
     // Idle-time work; returns TRUE to be called again while the queue stays empty. The base
     // class does its own work at counts 0 and 1 and wants no more calls after that.
     virtual BOOL OnIdle(LONG lCount);
-    // Returns the exit code: the wParam of WM_QUIT.
+    // Saves the recent-file list; returns the exit code: the wParam of WM_QUIT.
     virtual int ExitInstance();
     // Gives the target window and its parents, and then the main window, a chance to translate
     // the message (accelerators, dialog keys). TRUE means the message is done.
@@ -44,14 +52,71 @@ public:
     HCURSOR LoadCursor(UINT nIDResource) const;
     HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const;
 
-    // Sends WM_CLOSE to the main window.
-    void OnAppExit();
+    // The Exit command (ID_APP_EXIT): sends WM_CLOSE to the main window.
+    afx_msg void OnAppExit();
+
+    // Documents. The application owns its templates and deletes them with itself.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+    // Opens the file with the template that suits it best (a document already open on the
+    // file is just shown); null when it could not be opened.
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    // Asks for a file name in an Open (bOpenFileDialog) or Save As dialog with the templates'
+    // filters; FALSE when the user cancelled. fileName is the suggestion and the answer.
+    virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags,
+                                  BOOL bOpenFileDialog, CDocTemplate* pTemplate);
+    virtual BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+    virtual void AddToRecentFileList(LPCTSTR lpszPathName);
+
+    // The standard file commands; a program maps New and Open to them in its message map.
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+    // The recent-file entries (ID_FILE_MRU_FILE1 and following), mapped by the application.
+    afx_msg void OnOpenRecentFile(UINT nID);
+    afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+
+    // Settings: kept in the registry under HKEY_CURRENT_USER\Software\<key>\<application
+    // name>\<section> once SetRegistryKey has named the key; without a key nothing is kept.
+    void SetRegistryKey(LPCTSTR lpszRegistryKey);
+    void SetRegistryKey(UINT nIDRegistryKey);
+    // Reads the recent-file list, of nMaxMRU entries (none when 0).
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    void SaveStdProfileSettings();
+    UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault);
+    CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault = nullptr);
+    BOOL WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
+    // A null entry deletes the section, a null value the entry.
+    BOOL WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
+    // The application's key and a section's key, created when missing; the caller closes them.
+    HKEY GetAppRegistryKey();
+    HKEY GetSectionKey(LPCTSTR lpszSection);
+
+    // Registers each template's document type with the shell under HKEY_CLASSES_ROOT: the
+    // file-type identifier with its name, icon and open command (with bCompat also print
+    // commands), and the extension as that type unless another type already owns it.
+    void RegisterShellFileTypes(BOOL bCompat = FALSE);
+
+    // The command line: ParseCommandLine hands each parameter to rCmdInfo; ProcessShellCommand
+    // does what it asks (a new document, or the named file opened). FALSE when that failed.
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+
+    LPCTSTR m_pszRegistryKey = nullptr;
+    LPCTSTR m_pszProfileName = nullptr;
+    CRecentFileList* m_pRecentFileList = nullptr;
 
     // Called by WinMain before InitInstance.
     void SetStartup(HINSTANCE hInstance, LPTSTR lpCmdLine, int nCmdShow);
 
 private:
     CString m_strAppName;
+    CString m_strRegistryKey;
+    CString m_strProfileName;
+    std::vector<CDocTemplate*> m_templateList;
+
+    DECLARE_MESSAGE_MAP()
 };
 
 CWinApp* AfxGetApp();

@@ -161,8 +161,10 @@ HWND CWnd::UnsubclassWindow() {
 }
 
 BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                  CWnd* pParentWnd, UINT nID, CCreateContext*) {
-    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID);
+                  CWnd* pParentWnd, UINT nID, CCreateContext* pContext) {
+    // The creation context reaches the new window's OnCreate as its creation parameter.
+    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID,
+                    pContext);
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
@@ -610,4 +612,13 @@ CScrollBar* CScrollBar::FromHandle(HWND hWnd) {
     if (auto* scrollBar = dynamic_cast<CScrollBar*>(CWnd::FromHandlePermanent(hWnd)))
         return scrollBar;
     return framework::TemporaryObject<CScrollBar, &CScrollBar::m_hWnd>(hWnd);
+}
+
+CFont* CWnd::GetFont() const {
+    return CFont::FromHandle(reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));
+}
+
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
+    ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(pFont ? pFont->m_hObject : nullptr),
+                   bRedraw);
 }

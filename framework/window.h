@@ -8,6 +8,7 @@
 
 class CDC;
 class CDataExchange;
+class CFont;
 class CMenu;
 class CScrollBar;
 struct CCreateContext;
@@ -126,6 +127,10 @@ public:
 
     // A message box owned by this window; a null caption means the application's name.
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
+
+    // The font the window draws its text with (WM_GETFONT), and a new one (WM_SETFONT).
+    CFont* GetFont() const;
+    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
 
     // Default handlers: each passes the message to the original window procedure.
     int OnCreate(LPCREATESTRUCT lpCreateStruct);

@@ -9,5 +9,6 @@
 #include "winuser.h"
 #include "winreg.h"
 #ifndef WIN32_LEAN_AND_MEAN
+#include "commdlg.h"
 #include "lzexpand.h"
 #endif
