@@ -2,6 +2,7 @@
 // GetCurrentThread.
 #include "thread_identity.h"
 #include "thread_object.h"
+#include "thread_observer.h"
 
 #include <memory>
 #include <pthread.h>
@@ -29,11 +30,15 @@ private:
 
 thread_local ThreadEnd t_thread_end;
 
+ThreadObserver g_observer;
+
 void* thread_entry(void* argument) {
     std::unique_ptr<std::shared_ptr<ThreadObject>> thread(
         static_cast<std::shared_ptr<ThreadObject>*>(argument));
     adopt_thread_id((*thread)->thread_id());
     t_thread_end.attach(*thread);
+    if (g_observer.started)
+        g_observer.started();
     (*thread)->run();
     return nullptr;
 }
@@ -42,6 +47,10 @@ void* thread_entry(void* argument) {
 constexpr size_t minimum_stack_size = 1024 * 1024;
 
 } // namespace
+
+void set_thread_observer(const ThreadObserver& observer) {
+    g_observer = observer;
+}
 
 DWORD ThreadObject::exit_code() const {
     std::lock_guard lock(state_mutex());
@@ -96,6 +105,8 @@ HANDLE WINAPI CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T dwStackSize,
     auto thread = std::make_shared<ThreadObject>(lpStartAddress, lpParameter, thread_id,
                                                  (dwCreationFlags & CREATE_SUSPENDED) != 0);
     HANDLE handle = HandleTable::instance().insert(thread);
+    if (g_observer.created)
+        g_observer.created(thread_id);
 
     pthread_attr_t attributes;
     pthread_attr_init(&attributes);
@@ -109,6 +120,8 @@ HANDLE WINAPI CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T dwStackSize,
     if (result != 0) {
         delete argument;
         HandleTable::instance().remove(handle);
+        if (g_observer.abandoned)
+            g_observer.abandoned(thread_id);
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }

@@ -175,8 +175,14 @@ void MessageQueue::wait_for_reply(std::unique_lock<std::mutex>& lock, const Sent
     while (!sent.replied) {
         // Messages sent to this thread meanwhile are handled, so that two threads sending
         // to each other both make progress.
-        if (!handle_one_sent(lock))
-            m_wake.wait(lock);
+        if (handle_one_sent(lock))
+            continue;
+        // Blocked until something arrives, like a thread waiting in GetMessage.
+        m_blocked_waiting = true;
+        MessageQueueRegistry::instance().notify_idle_locked();
+        m_wake.wait(lock);
+        m_blocked_waiting = false;
+        MessageQueueRegistry::instance().notify_idle_locked();
     }
 }
 

@@ -1,5 +1,7 @@
 #include "message_queue_registry.h"
 
+#include "../kernel/thread_observer.h"
+
 #include <utility>
 
 namespace mullion {
@@ -17,6 +19,19 @@ struct QueueAttachment {
 
 thread_local QueueAttachment t_attachment;
 
+// Threads made by CreateThread get their queues from the start (see add_queue_for_new_thread).
+const bool g_observing_threads = [] {
+    set_thread_observer(ThreadObserver{
+        [](DWORD thread_id) {
+            MessageQueueRegistry::instance().add_queue_for_new_thread(thread_id);
+        },
+        [](DWORD thread_id) {
+            MessageQueueRegistry::instance().remove_queue_of_unstarted_thread(thread_id);
+        },
+        [] { MessageQueueRegistry::instance().current_thread_queue(); }});
+    return true;
+}();
+
 } // namespace
 
 MessageQueueRegistry& MessageQueueRegistry::instance() {
@@ -30,10 +45,22 @@ std::shared_ptr<MessageQueue> MessageQueueRegistry::current_thread_queue() {
     if (!t_attachment.queue) {
         std::lock_guard lock(queue_lock());
         auto& queue = m_queues[GetCurrentThreadId()];
-        queue = std::make_shared<MessageQueue>(GetCurrentThreadId());
+        if (!queue)
+            queue = std::make_shared<MessageQueue>(GetCurrentThreadId());
         t_attachment.queue = queue;
     }
     return t_attachment.queue;
+}
+
+void MessageQueueRegistry::add_queue_for_new_thread(DWORD thread_id) {
+    std::lock_guard lock(queue_lock());
+    m_queues.emplace(thread_id, std::make_shared<MessageQueue>(thread_id));
+}
+
+void MessageQueueRegistry::remove_queue_of_unstarted_thread(DWORD thread_id) {
+    std::lock_guard lock(queue_lock());
+    m_queues.erase(thread_id);
+    notify_idle_locked();
 }
 
 std::shared_ptr<MessageQueue> MessageQueueRegistry::current_thread_queue_if_any() const {

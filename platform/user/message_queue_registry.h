@@ -20,6 +20,10 @@ public:
 
     // The calling thread's queue, created on first use. Call without queue_lock() held.
     std::shared_ptr<MessageQueue> current_thread_queue();
+    // A thread made by CreateThread has its queue from its creation, so that waits for
+    // idleness count it as busy until it waits for messages or ends.
+    void add_queue_for_new_thread(DWORD thread_id);
+    void remove_queue_of_unstarted_thread(DWORD thread_id);
     // The calling thread's queue, or null when it never needed one.
     std::shared_ptr<MessageQueue> current_thread_queue_if_any() const;
 

@@ -159,6 +159,60 @@ TEST_F(IdleTest, QueueOfAnExitedThreadIsForgotten) {
     EXPECT_TRUE(wait_until_idle(IdleKind::IdleStopped, expected_idle));
 }
 
+TEST_F(IdleTest, ThreadWaitingForTheReplyToASentMessageIsStopped) {
+    constexpr UINT end_prompt = WM_APP + 31;
+    std::promise<void> prompting;
+    // The receiver answers the sent message with a nested message loop, as a prompt does.
+    PumpingWorker receiver([&](MessageTestWindow& window) {
+        window.on(block_here, [&](HWND, WPARAM, LPARAM) {
+            prompting.set_value();
+            MSG message;
+            while (GetMessageA(&message, nullptr, 0, 0) > 0 && message.message != end_prompt)
+                DispatchMessageA(&message);
+            return static_cast<LRESULT>(7);
+        });
+    });
+    // A thread of the kind that asks a window by sending, made with the system's own thread
+    // function.
+    struct Sender {
+        HWND target;
+        LRESULT answer = 0;
+        static DWORD WINAPI run(LPVOID self) {
+            auto* sender = static_cast<Sender*>(self);
+            sender->answer = SendMessageA(sender->target, block_here, 0, 0);
+            return 0;
+        }
+    } sender{receiver.hwnd()};
+    const HANDLE thread = CreateThread(nullptr, 0, &Sender::run, &sender, 0, nullptr);
+    prompting.get_future().wait();
+    EXPECT_TRUE(wait_until_idle(IdleKind::IdleStopped, expected_idle))
+        << "both threads wait: the receiver for input, the sender for the answer";
+    PostMessageA(receiver.hwnd(), end_prompt, 0, 0);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, INFINITE));
+    CloseHandle(thread);
+    EXPECT_EQ(sender.answer, 7);
+    EXPECT_TRUE(wait_until_idle(IdleKind::IdleStopped, expected_idle))
+        << "the sender's queue went with its thread";
+}
+
+TEST_F(IdleTest, ThreadMadeByCreateThreadIsBusyUntilItEnds) {
+    Gate gate;
+    const HANDLE thread = CreateThread(
+        nullptr, 0,
+        [](LPVOID started_gate) -> DWORD {
+            static_cast<Gate*>(started_gate)->wait(); // working, without ever looking for messages
+            return 0;
+        },
+        &gate, 0, nullptr);
+    EXPECT_FALSE(wait_until_idle(IdleKind::IdleStopped, expected_busy));
+    gate.wait_until_reached();
+    EXPECT_FALSE(wait_until_idle(IdleKind::IdleStopped, expected_busy));
+    gate.open();
+    EXPECT_TRUE(wait_until_idle(IdleKind::IdleStopped, expected_idle));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 0)) << "gone before counted idle";
+    CloseHandle(thread);
+}
+
 TEST_F(IdleTest, MessageWaitingForAThreadThatIsNotPumpingIsNotIdle) {
     Gate gate;
     DWORD worker_id = 0;

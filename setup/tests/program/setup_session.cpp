@@ -110,9 +110,7 @@ SetupSession& SetupSession::Step(const std::string& step) {
 }
 
 SetupSession& SetupSession::Capture(const std::string& name) {
-    // Both steps first wait until the queues are empty and every window is painted. A full
-    // idle wait would not end while the copying thread, which never waits for messages of its
-    // own, is alive.
+    // Both steps first wait until the queues are empty and every window is painted.
     return Step("dump " + name + ".json").Step("shot " + name + ".png");
 }
 
@@ -121,7 +119,8 @@ SetupSession& SetupSession::CaptureWhenShown(const std::string& title, const std
 }
 
 SetupSession& SetupSession::CaptureAfterCopy(const std::string& name) {
-    return Step("sleep 300").Capture(name);
+    // The copying thread counts as idle once it has ended or waits for an answer.
+    return Step("idle").Capture(name);
 }
 
 ProgramResult SetupSession::Finish(bool quit) {

@@ -69,7 +69,7 @@ public:
     SetupSession& CaptureWhenShown(const std::string& title, const std::string& name);
     // Captures a message box that the copying thread's work brings up. Its caption is the
     // program's name, which the backdrop shares, so no window step can wait for it: the steps
-    // give the thread a moment first.
+    // wait until the thread has ended or waits for the answer.
     SetupSession& CaptureAfterCopy(const std::string& name);
     // Runs the steps; the program is told to quit afterwards unless it ends by itself.
     ProgramResult Finish(bool quit = true);
