@@ -237,7 +237,6 @@ TEST_F(WindowTest, SystemClassWindowsAreSubclassedByCreateEx) {
     EXPECT_EQ(BST_CHECKED, button.SendMessage(BM_GETCHECK)) << "the control's own procedure";
     EXPECT_EQ("[button create Button][button ping]", g_trace);
 
-
     parent.DestroyWindow();
     EXPECT_EQ(nullptr, button.m_hWnd) << "destroyed with its parent and detached";
 }
