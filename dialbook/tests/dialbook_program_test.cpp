@@ -7,6 +7,7 @@
 #include "testing/dump.h"
 #include "testing/png_image.h"
 #include "testing/program_run.h"
+#include "testing/screen_capture.h"
 
 #include <windows.h>
 
@@ -20,6 +21,8 @@ using mullion::testing::Dump;
 using mullion::testing::DumpRect;
 using mullion::testing::PngImage;
 using mullion::testing::ProgramRun;
+using mullion::testing::run_and_capture;
+using Capture = mullion::testing::ScreenCapture;
 using mullion::testing::rgb_pixel;
 using widgetry_test::BmpFile;
 
@@ -32,19 +35,6 @@ const std::filesystem::path kPictures = DIALBOOK_RES_DIR;
 const int kList = 130;
 const int kName = 121;
 const int kPhone = 122;
-
-struct Capture {
-    Dump dump;
-    PngImage image;
-};
-
-Capture run_and_capture(const std::string& steps) {
-    ProgramRun run(kProgram);
-    const auto result =
-        run.run_script("idle\n" + steps + "idle\ndump state.json\nshot state.png\nquit\n");
-    EXPECT_FALSE(result.timed_out) << result.output;
-    return {Dump::load(run.file("state.json")), PngImage::load(run.file("state.png"))};
-}
 
 const std::string kOpenNew = "key Alt+O\nkey N\nidle\n";
 
@@ -149,9 +139,9 @@ const std::vector<std::string> kThreeItems = {"Adams\t555-0101", "Baker\t555-010
                                               "Clark\t555-0103"};
 
 TEST(DialbookList, EntriesAddedOutOfOrderAreShownSorted) {
-    const auto capture =
-        run_and_capture(add_entry("Young, Zoe", "555-0199") + add_entry("Brown, Al", "555-0101") +
-                        add_entry("Moss, Kim", ""));
+    const auto capture = run_and_capture(kProgram, add_entry("Young, Zoe", "555-0199") +
+                                                       add_entry("Brown, Al", "555-0101") +
+                                                       add_entry("Moss, Kim", ""));
     EXPECT_EQ(dialog(capture), nullptr);
     EXPECT_EQ(items(capture), (std::vector<std::string>{"Brown, Al\t555-0101", "Moss, Kim\t",
                                                         "Young, Zoe\t555-0199"}));
@@ -161,7 +151,7 @@ TEST(DialbookList, EntriesAddedOutOfOrderAreShownSorted) {
 // WS_CHILD | WS_VISIBLE from the main window, LBS_NOTIFY | LBS_SORT | LBS_USETABSTOPS |
 // LBS_NOINTEGRALHEIGHT from the list itself: no border and no scroll bar.
 TEST(DialbookList, ListStartsEmptyWithExactlyItsStyle) {
-    const auto capture = run_and_capture("");
+    const auto capture = run_and_capture(kProgram, "");
     EXPECT_EQ(list(capture)["style"], 0x50000183);
     EXPECT_EQ(list(capture)["class"], "ListBox");
     EXPECT_TRUE(items(capture).empty()) << "the list starts empty";
@@ -170,22 +160,23 @@ TEST(DialbookList, ListStartsEmptyWithExactlyItsStyle) {
 TEST(DialbookList, KeyboardMovesTheSelection) {
     const std::string four = add_entry("Adams", "1") + add_entry("Baker", "2") +
                              add_entry("Clark", "3") + add_entry("Dunn", "4");
-    const auto upAndDown = run_and_capture(four + "key Home\nkey Down\nkey Down\nkey Up\nidle\n");
+    const auto upAndDown =
+        run_and_capture(kProgram, four + "key Home\nkey Down\nkey Down\nkey Up\nidle\n");
     EXPECT_EQ(selection(upAndDown), "Baker\t2");
-    const auto pageDown = run_and_capture(four + "key Home\nkey PgDn\nidle\n");
+    const auto pageDown = run_and_capture(kProgram, four + "key Home\nkey PgDn\nidle\n");
     EXPECT_EQ(selection(pageDown), "Dunn\t4") << "the whole list fits on one page";
-    const auto end = run_and_capture(four + "key End\nkey PgUp\nidle\n");
+    const auto end = run_and_capture(kProgram, four + "key End\nkey PgUp\nidle\n");
     EXPECT_EQ(selection(end), "Adams\t1");
 }
 
 TEST(DialbookList, EqualEntriesCoexist) {
     const auto capture =
-        run_and_capture(add_entry("Lee", "555-0100") + add_entry("Lee", "555-0100"));
+        run_and_capture(kProgram, add_entry("Lee", "555-0100") + add_entry("Lee", "555-0100"));
     EXPECT_EQ(items(capture), (std::vector<std::string>{"Lee\t555-0100", "Lee\t555-0100"}));
 }
 
 TEST(DialbookList, ListCoversTheClientAreaAndFollowsResizing) {
-    const auto start = run_and_capture("");
+    const auto start = run_and_capture(kProgram, "");
     const DumpRect frame = Dump::rect(main_window(start));
     EXPECT_EQ(Dump::rect(list(start)).left, Dump::client(main_window(start)).left);
     EXPECT_EQ(Dump::rect(list(start)).top, Dump::client(main_window(start)).top);
@@ -198,7 +189,7 @@ TEST(DialbookList, ListCoversTheClientAreaAndFollowsResizing) {
     const std::string to =
         std::to_string(frame.right + 98) + " " + std::to_string(frame.bottom + 48);
     const auto resized =
-        run_and_capture("down " + from + "\nmove " + to + "\nup " + to + "\nidle\n");
+        run_and_capture(kProgram, "down " + from + "\nmove " + to + "\nup " + to + "\nidle\n");
     const DumpRect grown = Dump::rect(main_window(resized));
     EXPECT_EQ(grown.width(), frame.width() + 100);
     EXPECT_EQ(grown.height(), frame.height() + 50);
@@ -211,8 +202,8 @@ TEST(DialbookList, ListCoversTheClientAreaAndFollowsResizing) {
 }
 
 TEST(DialbookList, PhoneColumnStartsAtTheTabStopOf128DialogUnits) {
-    const auto capture =
-        run_and_capture(add_entry("A", "555-0100") + add_entry("Bartholomew Longname", "555-0100"));
+    const auto capture = run_and_capture(
+        kProgram, add_entry("A", "555-0100") + add_entry("Bartholomew Longname", "555-0100"));
     ASSERT_EQ(items(capture).size(), 2u);
     const ListFontMetrics metrics = list_font_metrics();
     const DumpRect rect = Dump::rect(list(capture));
@@ -236,7 +227,7 @@ TEST(DialbookList, PhoneColumnStartsAtTheTabStopOf128DialogUnits) {
 }
 
 TEST(DialbookDialog, OkIsDisabledWithItsXFaceWhileTheNameIsEmpty) {
-    const auto capture = run_and_capture(kOpenNew);
+    const auto capture = run_and_capture(kProgram, kOpenNew);
     ASSERT_NE(dialog(capture), nullptr);
     EXPECT_TRUE(dialog_item(capture, kName)["focused"]);
     EXPECT_FALSE(dialog_item(capture, IDOK)["enabled"]);
@@ -266,7 +257,7 @@ SIZE dialog_base_units() {
 // The template's rectangles in dialog units. The bitmap buttons keep their template position
 // but take their faces' size.
 TEST(DialbookDialog, LayoutFollowsTheTemplateAndTheDialogIsCentred) {
-    const auto capture = run_and_capture(kOpenNew);
+    const auto capture = run_and_capture(kProgram, kOpenNew);
     ASSERT_NE(dialog(capture), nullptr);
     const DumpRect client = Dump::client(*dialog(capture));
     const SIZE base = dialog_base_units();
@@ -296,52 +287,54 @@ TEST(DialbookDialog, LayoutFollowsTheTemplateAndTheDialogIsCentred) {
 }
 
 TEST(DialbookDialog, EnterWithAnEmptyNameAddsNothing) {
-    const auto capture = run_and_capture(kOpenNew + "key Tab\ntype 555-0100\nkey Enter\nidle\n");
+    const auto capture =
+        run_and_capture(kProgram, kOpenNew + "key Tab\ntype 555-0100\nkey Enter\nidle\n");
     EXPECT_NE(dialog(capture), nullptr) << "the dialog stays open";
     EXPECT_TRUE(items(capture).empty());
 }
 
 TEST(DialbookDialog, FirstCharacterEnablesOkAndDeletingItDisablesItAgain) {
-    const auto typedOne = run_and_capture(kOpenNew + "type A\nidle\n");
+    const auto typedOne = run_and_capture(kProgram, kOpenNew + "type A\nidle\n");
     EXPECT_TRUE(dialog_item(typedOne, IDOK)["enabled"]);
     EXPECT_EQ(differences_from_face(typedOne, IDOK, "oku"), 0);
 
-    const auto erased = run_and_capture(kOpenNew + "type A\nkey Backspace\nidle\n");
+    const auto erased = run_and_capture(kProgram, kOpenNew + "type A\nkey Backspace\nidle\n");
     EXPECT_FALSE(dialog_item(erased, IDOK)["enabled"]);
     EXPECT_EQ(differences_from_face(erased, IDOK, "okx"), 0);
 }
 
 // Undo selects the text it brings back; the name is no less there for being selected.
 TEST(DialbookDialog, NameRestoredByUndoEnablesOk) {
-    const auto capture =
-        run_and_capture(kOpenNew + "type Ann\nkey Shift+Home\nkey Del\nkey Ctrl+Z\nidle\n");
+    const auto capture = run_and_capture(
+        kProgram, kOpenNew + "type Ann\nkey Shift+Home\nkey Del\nkey Ctrl+Z\nidle\n");
     EXPECT_EQ(dialog_item(capture, kName)["text"], "Ann");
     EXPECT_TRUE(dialog_item(capture, IDOK)["enabled"]);
 }
 
 TEST(DialbookDialog, ButtonsShowTheirFocusFaces) {
-    const auto okFocused = run_and_capture(kOpenNew + "type A\nkey Tab\nkey Tab\nidle\n");
+    const auto okFocused = run_and_capture(kProgram, kOpenNew + "type A\nkey Tab\nkey Tab\nidle\n");
     EXPECT_TRUE(dialog_item(okFocused, IDOK)["focused"]);
     EXPECT_EQ(differences_from_face(okFocused, IDOK, "okf"), 0);
     EXPECT_EQ(differences_from_face(okFocused, IDCANCEL, "cancelu"), 0);
 
     const auto cancelFocused =
-        run_and_capture(kOpenNew + "type A\nkey Tab\nkey Tab\nkey Tab\nidle\n");
+        run_and_capture(kProgram, kOpenNew + "type A\nkey Tab\nkey Tab\nkey Tab\nidle\n");
     EXPECT_TRUE(dialog_item(cancelFocused, IDCANCEL)["focused"]);
     EXPECT_EQ(differences_from_face(cancelFocused, IDCANCEL, "cancelf"), 0);
     EXPECT_EQ(differences_from_face(cancelFocused, IDOK, "oku"), 0);
 }
 
 TEST(DialbookDialog, ButtonsShowTheirDownFacesWhileHeld) {
-    const auto okHeld = run_and_capture(kOpenNew + "type A\ndown \"" + kDialog + "\"#1\nidle\n");
+    const auto okHeld =
+        run_and_capture(kProgram, kOpenNew + "type A\ndown \"" + kDialog + "\"#1\nidle\n");
     EXPECT_EQ(differences_from_face(okHeld, IDOK, "okd"), 0);
     const auto cancelHeld =
-        run_and_capture(kOpenNew + "type A\ndown \"" + kDialog + "\"#2\nidle\n");
+        run_and_capture(kProgram, kOpenNew + "type A\ndown \"" + kDialog + "\"#2\nidle\n");
     EXPECT_EQ(differences_from_face(cancelHeld, IDCANCEL, "canceld"), 0);
 }
 
 TEST(DialbookDialog, ControlsCarryTheirTemplateStyles) {
-    const auto capture = run_and_capture(kOpenNew);
+    const auto capture = run_and_capture(kProgram, kOpenNew);
     // The border of an edit control in a dialog becomes a sunken client edge.
     for (const int id : {kName, kPhone}) {
         const auto style = dialog_item(capture, id)["style"].get<long long>();
@@ -357,50 +350,54 @@ TEST(DialbookDialog, ControlsCarryTheirTemplateStyles) {
 }
 
 TEST(DialbookDialog, CancelButtonAddsNothing) {
-    const auto capture = run_and_capture(kOpenNew + "type Lee\nkey Tab\ntype 555\nclick \"" +
-                                         kDialog + "\"#2\nidle\n");
+    const auto capture = run_and_capture(
+        kProgram, kOpenNew + "type Lee\nkey Tab\ntype 555\nclick \"" + kDialog + "\"#2\nidle\n");
     EXPECT_EQ(dialog(capture), nullptr);
     EXPECT_TRUE(items(capture).empty());
     EXPECT_TRUE(list(capture)["focused"]);
 }
 
 TEST(DialbookDialog, ClickingOkAddsTheEntry) {
-    const auto capture = run_and_capture(kOpenNew + "type Lee\nkey Tab\ntype 555-0100\nclick \"" +
-                                         kDialog + "\"#1\nidle\n");
+    const auto capture =
+        run_and_capture(kProgram, kOpenNew + "type Lee\nkey Tab\ntype 555-0100\nclick \"" +
+                                      kDialog + "\"#1\nidle\n");
     EXPECT_EQ(dialog(capture), nullptr);
     EXPECT_EQ(items(capture), (std::vector<std::string>{"Lee\t555-0100"}));
 }
 
 TEST(DialbookDialog, PhoneFieldTakesAWholePhoneNumber) {
     const auto capture =
-        run_and_capture(kOpenNew + "type Lee\nkey Tab\ntype (555) 010-0000\nidle\n");
+        run_and_capture(kProgram, kOpenNew + "type Lee\nkey Tab\ntype (555) 010-0000\nidle\n");
     EXPECT_EQ(dialog_item(capture, kPhone)["text"], "(555) 010-0000");
 }
 
 TEST(DialbookDialog, PhoneFieldDropsLettersAndOtherPunctuation) {
-    const auto open = run_and_capture(kOpenNew + "type Lee\nkey Tab\ntype 5a5B5.+-x0*1\nidle\n");
+    const auto open =
+        run_and_capture(kProgram, kOpenNew + "type Lee\nkey Tab\ntype 5a5B5.+-x0*1\nidle\n");
     EXPECT_EQ(dialog_item(open, kPhone)["text"], "555-01");
-    const auto added =
-        run_and_capture(kOpenNew + "type Lee\nkey Tab\ntype 5a5B5.+-x0*1\nkey Enter\nidle\n");
+    const auto added = run_and_capture(
+        kProgram, kOpenNew + "type Lee\nkey Tab\ntype 5a5B5.+-x0*1\nkey Enter\nidle\n");
     EXPECT_EQ(items(added), (std::vector<std::string>{"Lee\t555-01"}));
 }
 
 TEST(DialbookDialog, NameFieldStopsAt32Characters) {
     const std::string forty(40, 'n');
-    const auto capture = run_and_capture(kOpenNew + "type " + forty + "\nkey Enter\nidle\n");
+    const auto capture =
+        run_and_capture(kProgram, kOpenNew + "type " + forty + "\nkey Enter\nidle\n");
     EXPECT_EQ(dialog(capture), nullptr);
     EXPECT_EQ(items(capture), (std::vector<std::string>{std::string(32, 'n') + "\t"}));
 }
 
 TEST(DialbookEditing, DoubleClickOpensTheEntryAndOkMovesItToItsNewPlace) {
-    const auto open = run_and_capture(kThreeEntries + double_click_item(0));
+    const auto open = run_and_capture(kProgram, kThreeEntries + double_click_item(0));
     ASSERT_NE(dialog(open), nullptr);
     EXPECT_EQ(dialog_item(open, kName)["text"], "Adams");
     EXPECT_EQ(dialog_item(open, kPhone)["text"], "555-0101");
     EXPECT_TRUE(dialog_item(open, IDOK)["enabled"]);
 
-    const auto edited = run_and_capture(kThreeEntries + double_click_item(0) +
-                                        "key Home\nkey Shift+End\ntype Zimmer\nkey Enter\nidle\n");
+    const auto edited =
+        run_and_capture(kProgram, kThreeEntries + double_click_item(0) +
+                                      "key Home\nkey Shift+End\ntype Zimmer\nkey Enter\nidle\n");
     EXPECT_EQ(dialog(edited), nullptr);
     EXPECT_EQ(items(edited),
               (std::vector<std::string>{"Baker\t555-0102", "Clark\t555-0103", "Zimmer\t555-0101"}));
@@ -409,8 +406,9 @@ TEST(DialbookEditing, DoubleClickOpensTheEntryAndOkMovesItToItsNewPlace) {
 }
 
 TEST(DialbookEditing, CancelChangesNothingAndKeepsTheSelection) {
-    const auto capture = run_and_capture(kThreeEntries + double_click_item(1) +
-                                         "key Home\nkey Shift+End\ntype Zed\nkey Esc\nidle\n");
+    const auto capture =
+        run_and_capture(kProgram, kThreeEntries + double_click_item(1) +
+                                      "key Home\nkey Shift+End\ntype Zed\nkey Esc\nidle\n");
     EXPECT_EQ(dialog(capture), nullptr);
     EXPECT_EQ(items(capture), kThreeItems);
     EXPECT_EQ(selection(capture), "Baker\t555-0102");
@@ -425,19 +423,19 @@ std::string close_box_click(const DumpRect& window, int frame) {
 }
 
 TEST(DialbookEditing, DialogCloseBoxChangesNothingAndKeepsTheSelection) {
-    const auto open = run_and_capture(kThreeEntries + double_click_item(2));
+    const auto open = run_and_capture(kProgram, kThreeEntries + double_click_item(2));
     ASSERT_NE(dialog(open), nullptr);
     const DumpRect box = Dump::rect(*dialog(open));
-    const auto closed = run_and_capture(kThreeEntries + double_click_item(2) +
-                                        "key Home\nkey Shift+End\ntype Aaron\n" +
-                                        close_box_click(box, GetSystemMetrics(SM_CXDLGFRAME)));
+    const auto closed = run_and_capture(
+        kProgram, kThreeEntries + double_click_item(2) + "key Home\nkey Shift+End\ntype Aaron\n" +
+                      close_box_click(box, GetSystemMetrics(SM_CXDLGFRAME)));
     EXPECT_EQ(dialog(closed), nullptr);
     EXPECT_EQ(items(closed), kThreeItems);
     EXPECT_EQ(selection(closed), "Clark\t555-0103");
 }
 
 TEST(DialbookEditing, DoubleClickOnAnEmptyListOpensNothing) {
-    const auto capture = run_and_capture(double_click_item(0));
+    const auto capture = run_and_capture(kProgram, double_click_item(0));
     EXPECT_EQ(dialog(capture), nullptr);
     EXPECT_TRUE(items(capture).empty());
 }
@@ -448,7 +446,7 @@ TEST(DialbookProgram, ExitCommandAndCloseBoxEndTheProgram) {
     EXPECT_FALSE(result.timed_out) << result.output;
     EXPECT_EQ(result.exit_status, 0);
 
-    const auto start = run_and_capture("");
+    const auto start = run_and_capture(kProgram, "");
     const DumpRect frame = Dump::rect(main_window(start));
     ProgramRun byCloseBox(kProgram);
     result =

@@ -2,6 +2,7 @@
 #include "testing/dump.h"
 #include "testing/png_image.h"
 #include "testing/program_run.h"
+#include "testing/screen_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,23 +12,11 @@ using mullion::testing::Dump;
 using mullion::testing::DumpRect;
 using mullion::testing::PngImage;
 using mullion::testing::ProgramRun;
+using mullion::testing::run_and_capture;
+using Snapshot = mullion::testing::ScreenCapture;
 using mullion::testing::rgb_pixel;
 
 namespace {
-
-struct Snapshot {
-    Dump dump;
-    PngImage image;
-};
-
-// Runs a program, performs the steps, then dumps and photographs the screen and quits.
-Snapshot run_and_capture(const std::string& program, const std::string& steps = "") {
-    ProgramRun run(program);
-    const auto result =
-        run.run_script("idle\n" + steps + "idle\ndump state.json\nshot state.png\nquit\n");
-    EXPECT_FALSE(result.timed_out) << result.output;
-    return {Dump::load(run.file("state.json")), PngImage::load(run.file("state.png"))};
-}
 
 // The banner's gradient: 64 shades of the fill colour's channels, v = 255 - 4k, row y of a
 // client area H high taking shade (y * 63) / H.

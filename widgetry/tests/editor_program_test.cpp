@@ -5,6 +5,7 @@
 #include "testing/dump.h"
 #include "testing/png_image.h"
 #include "testing/program_run.h"
+#include "testing/screen_capture.h"
 
 #include <windows.h>
 
@@ -18,6 +19,8 @@ using mullion::testing::Dump;
 using mullion::testing::DumpRect;
 using mullion::testing::PngImage;
 using mullion::testing::ProgramRun;
+using mullion::testing::run_and_capture;
+using Capture = mullion::testing::ScreenCapture;
 using mullion::testing::rgb_pixel;
 
 namespace {
@@ -27,20 +30,6 @@ constexpr int kEditId = 130;
 constexpr int kMargin = 8;
 
 enum : int { Undo = 120, Cut = 121, Copy = 122, Paste = 123, Delete = 124 };
-
-struct Capture {
-    Dump dump;
-    PngImage image;
-};
-
-// Runs the program with the steps, then dumps and photographs the screen and quits.
-Capture run_and_capture(const std::string& steps) {
-    ProgramRun run(kTitle);
-    const auto result =
-        run.run_script("idle\n" + steps + "idle\ndump state.json\nshot state.png\nquit\n");
-    EXPECT_FALSE(result.timed_out) << result.output;
-    return {Dump::load(run.file("state.json")), PngImage::load(run.file("state.png"))};
-}
 
 // Steps that open the Edit menu (its update handlers run), so that a dump shows its state.
 const char kOpenEditMenu[] = "key Alt+E\nidle\n";
@@ -142,7 +131,7 @@ std::string point(int x, int y) {
 }
 
 TEST(EditorProgram, WindowMenusAndControlAreAsDescribed) {
-    const auto capture = run_and_capture("");
+    const auto capture = run_and_capture(kTitle, "");
     const auto* window = capture.dump.top_level(kTitle);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ((*window)["style"].get<long long>() & 0x00CF0000, 0x00CF0000);
@@ -183,80 +172,89 @@ TEST(EditorProgram, WindowMenusAndControlAreAsDescribed) {
 
 TEST(EditorProgram, EditCommandsAreGrayedUntilTheyCanDoSomething) {
     // Nothing typed, nothing selected, nothing on the clipboard.
-    EXPECT_EQ(edit_menu_state(run_and_capture(kOpenEditMenu)), expected_state(false, false, false));
+    EXPECT_EQ(edit_menu_state(run_and_capture(kTitle, kOpenEditMenu)),
+              expected_state(false, false, false));
     // Typing gives something to undo; the caret after the text selects nothing.
-    EXPECT_EQ(edit_menu_state(run_and_capture(std::string("type Hello world\n") + kOpenEditMenu)),
-              expected_state(true, false, false));
+    EXPECT_EQ(
+        edit_menu_state(run_and_capture(kTitle, std::string("type Hello world\n") + kOpenEditMenu)),
+        expected_state(true, false, false));
     // A selection enables the three commands that act on it.
     const auto selected =
-        run_and_capture(std::string("type Hello world\nkey Shift+Home\n") + kOpenEditMenu);
+        run_and_capture(kTitle, std::string("type Hello world\nkey Shift+Home\n") + kOpenEditMenu);
     EXPECT_EQ(edit_selection(selected), "Hello world");
     EXPECT_EQ(edit_menu_state(selected), expected_state(true, true, false));
     // Collapsing the selection grays them again.
-    EXPECT_EQ(
-        edit_menu_state(run_and_capture(std::string("type Hello world\nkey Shift+Home\n") +
-                                        kOpenEditMenu + kCloseMenu + "key End\n" + kOpenEditMenu)),
-        expected_state(true, false, false));
+    EXPECT_EQ(edit_menu_state(run_and_capture(
+                  kTitle, std::string("type Hello world\nkey Shift+Home\n") + kOpenEditMenu +
+                              kCloseMenu + "key End\n" + kOpenEditMenu)),
+              expected_state(true, false, false));
 }
 
 TEST(EditorProgram, PasteFollowsTheClipboard) {
     // Text on the clipboard enables Paste even while the control is empty.
-    const auto clipped = run_and_capture(std::string("clip from elsewhere\n") + kOpenEditMenu);
+    const auto clipped =
+        run_and_capture(kTitle, std::string("clip from elsewhere\n") + kOpenEditMenu);
     EXPECT_EQ(edit_text(clipped), "");
     EXPECT_EQ(edit_menu_state(clipped)[Paste], true);
 
     // Copying from the control puts text there; New then Paste brings it back.
-    const auto copied = run_and_capture(std::string("type Hello world\nkey Shift+Ctrl+Left\n") +
-                                        "key Ctrl+C\nkey Ctrl+N\n" + kOpenEditMenu);
+    const auto copied =
+        run_and_capture(kTitle, std::string("type Hello world\nkey Shift+Ctrl+Left\n") +
+                                    "key Ctrl+C\nkey Ctrl+N\n" + kOpenEditMenu);
     EXPECT_EQ(edit_text(copied), "");
     EXPECT_EQ(edit_menu_state(copied)[Paste], true);
-    const auto pasted = run_and_capture(std::string("type Hello world\nkey Shift+Ctrl+Left\n") +
-                                        "key Ctrl+C\nkey Ctrl+N\nkey Alt+E\nkey P\n");
+    const auto pasted =
+        run_and_capture(kTitle, std::string("type Hello world\nkey Shift+Ctrl+Left\n") +
+                                    "key Ctrl+C\nkey Ctrl+N\nkey Alt+E\nkey P\n");
     EXPECT_EQ(edit_text(pasted), "world");
 }
 
 TEST(EditorProgram, CutCopyAndDeleteActOnTheSelection) {
     const std::string select_world = "type Hello world\nkey Shift+Ctrl+Left\n";
     // Cut removes the selection and puts it on the clipboard.
-    const auto cut = run_and_capture(select_world + "key Alt+E\nkey T\nkey Ctrl+Home\n" +
-                                     "key Alt+E\nkey P\n" + kOpenEditMenu);
+    const auto cut = run_and_capture(kTitle, select_world + "key Alt+E\nkey T\nkey Ctrl+Home\n" +
+                                                 "key Alt+E\nkey P\n" + kOpenEditMenu);
     EXPECT_EQ(edit_text(cut), "worldHello ");
     EXPECT_EQ(edit_menu_state(cut)[Paste], true);
     // Copy leaves the text alone.
     const auto copy =
-        run_and_capture(select_world + "key Alt+E\nkey C\nkey End\nkey Alt+E\nkey P\n");
+        run_and_capture(kTitle, select_world + "key Alt+E\nkey C\nkey End\nkey Alt+E\nkey P\n");
     EXPECT_EQ(edit_text(copy), "Hello worldworld");
     // Delete removes the selection without touching the (empty) clipboard.
-    const auto deleted = run_and_capture(select_world + "key Alt+E\nkey D\n" + kOpenEditMenu);
+    const auto deleted =
+        run_and_capture(kTitle, select_world + "key Alt+E\nkey D\n" + kOpenEditMenu);
     EXPECT_EQ(edit_text(deleted), "Hello ");
     EXPECT_EQ(edit_menu_state(deleted), expected_state(true, false, false));
     // The control's own keys for cut and paste.
-    EXPECT_EQ(edit_text(run_and_capture(select_world + "key Ctrl+X\nkey Ctrl+Home\nkey Ctrl+V\n")),
+    EXPECT_EQ(edit_text(run_and_capture(kTitle,
+                                        select_world + "key Ctrl+X\nkey Ctrl+Home\nkey Ctrl+V\n")),
               "worldHello ");
     // The control's own Del key deletes like the menu's Delete.
-    EXPECT_EQ(edit_text(run_and_capture(select_world + "key Del\n")), "Hello ");
+    EXPECT_EQ(edit_text(run_and_capture(kTitle, select_world + "key Del\n")), "Hello ");
 }
 
 TEST(EditorProgram, UndoTakesBackTheLastEdit) {
-    EXPECT_EQ(edit_text(run_and_capture("type Hello\nkey Alt+E\nkey U\n")), "");
-    EXPECT_EQ(edit_text(run_and_capture("type Hello world\nkey Shift+Ctrl+Left\nkey Alt+E\nkey D\n"
+    EXPECT_EQ(edit_text(run_and_capture(kTitle, "type Hello\nkey Alt+E\nkey U\n")), "");
+    EXPECT_EQ(edit_text(run_and_capture(kTitle,
+                                        "type Hello world\nkey Shift+Ctrl+Left\nkey Alt+E\nkey D\n"
                                         "key Alt+E\nkey U\n")),
               "Hello world");
     // The control's own Ctrl+Z.
-    EXPECT_EQ(edit_text(run_and_capture("type Hello world\nkey Shift+Ctrl+Left\nkey Del\n"
-                                        "key Ctrl+Z\n")),
+    EXPECT_EQ(edit_text(run_and_capture(kTitle, "type Hello world\nkey Shift+Ctrl+Left\nkey Del\n"
+                                                "key Ctrl+Z\n")),
               "Hello world");
 }
 
 TEST(EditorProgram, NewEmptiesTheText) {
-    EXPECT_EQ(edit_text(run_and_capture("type Some text\nkey Ctrl+N\n")), "");
-    EXPECT_EQ(edit_text(run_and_capture("type Some text\nkey Alt+F\nkey N\n")), "");
+    EXPECT_EQ(edit_text(run_and_capture(kTitle, "type Some text\nkey Ctrl+N\n")), "");
+    EXPECT_EQ(edit_text(run_and_capture(kTitle, "type Some text\nkey Alt+F\nkey N\n")), "");
     // With the caret elsewhere in the text and part of it selected.
-    const auto middle = run_and_capture("type Some text\nkey Enter\ntype more\nkey Ctrl+Home\n"
-                                        "key Shift+Right\nkey Ctrl+N\ntype again\n");
+    const auto middle =
+        run_and_capture(kTitle, "type Some text\nkey Enter\ntype more\nkey Ctrl+Home\n"
+                                "key Shift+Right\nkey Ctrl+N\ntype again\n");
     EXPECT_EQ(edit_text(middle), "again");
     // The accelerator is not typed into the control.
-    EXPECT_EQ(edit_text(run_and_capture("key Ctrl+N\n")), "");
+    EXPECT_EQ(edit_text(run_and_capture(kTitle, "key Ctrl+N\n")), "");
 }
 
 TEST(EditorProgram, ExitAndTheCloseBoxEndTheProgram) {
@@ -266,7 +264,7 @@ TEST(EditorProgram, ExitAndTheCloseBoxEndTheProgram) {
     EXPECT_FALSE(result.timed_out) << result.output;
     EXPECT_EQ(result.exit_status, 0);
 
-    const auto start = run_and_capture("");
+    const auto start = run_and_capture(kTitle, "");
     const DumpRect window = Dump::rect(*start.dump.top_level(kTitle));
     ProgramRun by_close_box(kTitle);
     result = by_close_box.run_script("idle\ntype unsaved\nclick " +
@@ -279,7 +277,7 @@ TEST(EditorProgram, ExitAndTheCloseBoxEndTheProgram) {
 TEST(EditorProgram, ResizingResizesTheControlAndReWrapsTheText) {
     const std::string text = "alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu "
                              "nu xi omicron pi rho sigma tau upsilon phi chi psi omega";
-    const auto start = run_and_capture("");
+    const auto start = run_and_capture(kTitle, "");
     const DumpRect frame = Dump::rect(*start.dump.top_level(kTitle));
     const int edge_x = frame.right - 2;
     const int middle_y = (frame.top + frame.bottom) / 2;
@@ -328,7 +326,7 @@ TEST(EditorProgram, ResizingResizesTheControlAndReWrapsTheText) {
 
 TEST(EditorProgram, MouseAndKeyboardSelectAcrossLines) {
     const SystemFont font;
-    const auto start = run_and_capture("");
+    const auto start = run_and_capture(kTitle, "");
     const DumpRect client = Dump::client(edit_control(start));
     const int left = client.left + kMargin;
     const int row = font.metrics.tmHeight;
@@ -337,23 +335,24 @@ TEST(EditorProgram, MouseAndKeyboardSelectAcrossLines) {
     const std::string typing = "type first line\nkey Enter\ntype fix second\n";
 
     // Dragging from after "first " on line one to after "fix" on line two.
-    const auto dragged = run_and_capture(
-        typing + "down " + point(left + font.width("first "), first_y) + "\nmove " +
-        point(left + 40, second_y) + "\nup " + point(left + font.width("fix"), second_y) + "\n");
+    const auto dragged =
+        run_and_capture(kTitle, typing + "down " + point(left + font.width("first "), first_y) +
+                                    "\nmove " + point(left + 40, second_y) + "\nup " +
+                                    point(left + font.width("fix"), second_y) + "\n");
     EXPECT_EQ(edit_selection(dragged), "line\r\nfix");
-    EXPECT_EQ(edit_menu_state(
-                  run_and_capture(typing + "down " + point(left + font.width("first "), first_y) +
-                                  "\nup " + point(left, second_y) + "\n" + kOpenEditMenu))[Cut],
+    EXPECT_EQ(edit_menu_state(run_and_capture(
+                  kTitle, typing + "down " + point(left + font.width("first "), first_y) + "\nup " +
+                              point(left, second_y) + "\n" + kOpenEditMenu))[Cut],
               true);
 
     // A click places the caret; Shift+Down extends the selection to the same pixel column below,
     // which both lines reach through the same letters.
     const auto extended = run_and_capture(
-        typing + "click " + point(left + font.width("fi"), first_y) + "\nkey Shift+Down\n");
+        kTitle, typing + "click " + point(left + font.width("fi"), first_y) + "\nkey Shift+Down\n");
     EXPECT_EQ(edit_selection(extended), "rst line\r\nfi");
     // Typing replaces a selection across lines.
-    EXPECT_EQ(edit_text(run_and_capture(typing + "key Ctrl+Home\nkey Shift+Down\n"
-                                                 "key Shift+End\ntype X\n")),
+    EXPECT_EQ(edit_text(run_and_capture(kTitle, typing + "key Ctrl+Home\nkey Shift+Down\n"
+                                                         "key Shift+End\ntype X\n")),
               "X");
 }
 
@@ -364,27 +363,27 @@ TEST(EditorProgram, TheCaretIsScrolledIntoView) {
     for (int line = 0; line < 40; ++line)
         steps += "key Enter\n";
     steps += "type WWWW\n";
-    const auto bottom = run_and_capture(steps);
+    const auto bottom = run_and_capture(kTitle, steps);
     // Right of where the caret stands at the start of a line, so that only text counts.
     DumpRect text_area = Dump::client(edit_control(bottom));
     text_area.left += kMargin + 2;
     EXPECT_GT(count_pixels(bottom.image, text_area, rgb_pixel(0, 0, 0)), 0);
-    const auto top = run_and_capture(steps + "key Ctrl+Home\n");
+    const auto top = run_and_capture(kTitle, steps + "key Ctrl+Home\n");
     EXPECT_EQ(count_pixels(top.image, text_area, rgb_pixel(0, 0, 0)), 0);
 }
 
 TEST(EditorProgram, ActivatingTheWindowPutsTheCaretInTheControl) {
     // Start-up activates the window: typing goes straight into the control.
-    const auto started = run_and_capture("type typed at once\n");
+    const auto started = run_and_capture(kTitle, "type typed at once\n");
     EXPECT_EQ(edit_text(started), "typed at once");
     EXPECT_EQ(edit_control(started)["focused"], true);
 
     // Clicking the caption or opening and closing a menu keeps it there.
-    const auto start = run_and_capture("");
+    const auto start = run_and_capture(kTitle, "");
     const DumpRect frame = Dump::rect(*start.dump.top_level(kTitle));
-    const auto clicked =
-        run_and_capture("type ab\nclick " + point((frame.left + frame.right) / 2, frame.top + 12) +
-                        "\nkey Alt+F\nkey Esc\nkey Esc\ntype c\n");
+    const auto clicked = run_and_capture(
+        kTitle, "type ab\nclick " + point((frame.left + frame.right) / 2, frame.top + 12) +
+                    "\nkey Alt+F\nkey Esc\nkey Esc\ntype c\n");
     EXPECT_EQ(edit_text(clicked), "abc");
     EXPECT_EQ(edit_control(clicked)["focused"], true);
 }

@@ -6,6 +6,7 @@
 #include "testing/dump.h"
 #include "testing/png_image.h"
 #include "testing/program_run.h"
+#include "testing/screen_capture.h"
 
 #include <windows.h>
 
@@ -17,6 +18,8 @@ using mullion::testing::Dump;
 using mullion::testing::DumpRect;
 using mullion::testing::PngImage;
 using mullion::testing::ProgramRun;
+using mullion::testing::run_and_capture;
+using Capture = mullion::testing::ScreenCapture;
 using mullion::testing::rgb_pixel;
 using widgetry_test::BmpFile;
 
@@ -24,19 +27,6 @@ namespace {
 
 const std::string kProgram = "Widgetry3";
 const std::filesystem::path kPictures = WIDGETRY_RES_DIR;
-
-struct Capture {
-    Dump dump;
-    PngImage image;
-};
-
-Capture run_and_capture(const std::string& steps) {
-    ProgramRun run(kProgram);
-    const auto result =
-        run.run_script("idle\n" + steps + "idle\ndump state.json\nshot state.png\nquit\n");
-    EXPECT_FALSE(result.timed_out) << result.output;
-    return {Dump::load(run.file("state.json")), PngImage::load(run.file("state.png"))};
-}
 
 const nlohmann::json& control(const Capture& capture, int id) {
     const auto* window = capture.dump.top_level(kProgram);
@@ -81,7 +71,7 @@ const std::string kDisable = "key Alt+O\nkey D\nidle\n";
 const std::string kEnable = "key Alt+O\nkey E\nidle\n";
 
 TEST(PictureButtons, ButtonsAndLabelsSitWhereTheProgramPutsThem) {
-    const auto capture = run_and_capture("");
+    const auto capture = run_and_capture(kProgram, "");
     const DumpRect client = Dump::client(*capture.dump.top_level(kProgram));
     const struct {
         int id;
@@ -100,28 +90,28 @@ TEST(PictureButtons, ButtonsAndLabelsSitWhereTheProgramPutsThem) {
 }
 
 TEST(PictureButtons, BitmapButtonShowsItsUpFaceAtStart) {
-    const auto capture = run_and_capture("");
+    const auto capture = run_and_capture(kProgram, "");
     EXPECT_EQ(differences_from_face(capture, "checku"), 0);
 }
 
 TEST(PictureButtons, BitmapButtonShowsItsDownFaceWhileHeld) {
-    const auto capture = run_and_capture("down \"Widgetry3\"#120\nidle\n");
+    const auto capture = run_and_capture(kProgram, "down \"Widgetry3\"#120\nidle\n");
     EXPECT_EQ(differences_from_face(capture, "checkd"), 0);
 }
 
 TEST(PictureButtons, BitmapButtonShowsItsFocusFaceOnceClicked) {
-    const auto capture = run_and_capture("click \"Widgetry3\"#120\nidle\n");
+    const auto capture = run_and_capture(kProgram, "click \"Widgetry3\"#120\nidle\n");
     EXPECT_TRUE(control(capture, 120)["focused"]);
     EXPECT_EQ(differences_from_face(capture, "checkf"), 0);
 }
 
 TEST(PictureButtons, DisableCommandShowsTheDisabledFaceAndEnableBringsBackUp) {
-    const auto disabled = run_and_capture(kDisable);
+    const auto disabled = run_and_capture(kProgram, kDisable);
     for (int id : {120, 121, 122})
         EXPECT_FALSE(control(disabled, id)["enabled"]) << id;
     EXPECT_EQ(differences_from_face(disabled, "checkx"), 0);
 
-    const auto enabled = run_and_capture(kDisable + kEnable);
+    const auto enabled = run_and_capture(kProgram, kDisable + kEnable);
     for (int id : {120, 121, 122})
         EXPECT_TRUE(control(enabled, id)["enabled"]) << id;
     EXPECT_EQ(differences_from_face(enabled, "checku"), 0);
@@ -144,7 +134,7 @@ TEST(PictureButtons, MenuTextAlternatesWithTheButtonsState) {
 
 // The BS_BITMAP button's picture, enabled: the check bitmap itself, centred in the button.
 TEST(PictureButtons, BitmapStyleButtonShowsTheCheckBitmapCentred) {
-    const auto capture = run_and_capture("");
+    const auto capture = run_and_capture(kProgram, "");
     const BmpFile check = BmpFile::load(kPictures / "check.bmp");
     const DumpRect rect = Dump::rect(control(capture, 121));
     // Find the bitmap's top-left green pixel and compare the whole bitmap from there.
@@ -179,8 +169,8 @@ TEST(PictureButtons, BitmapStyleButtonShowsTheCheckBitmapCentred) {
 // Disabled, the picture is an etched shape: its dark pixels in the 3-D shadow colour over a
 // highlight copy one pixel down and to the right, and no colour of the picture left.
 TEST(PictureButtons, DisabledBitmapStyleButtonIsDrawnEtched) {
-    const auto enabled = run_and_capture("");
-    const auto disabled = run_and_capture(kDisable);
+    const auto enabled = run_and_capture(kProgram, "");
+    const auto disabled = run_and_capture(kProgram, kDisable);
     const BmpFile check = BmpFile::load(kPictures / "check.bmp");
     const DumpRect rect = Dump::rect(control(disabled, 121));
 
@@ -225,8 +215,8 @@ TEST(PictureButtons, DisabledBitmapStyleButtonIsDrawnEtched) {
 }
 
 TEST(PictureButtons, DisabledIconStyleButtonIsDrawnEtched) {
-    const auto enabled = run_and_capture("");
-    const auto disabled = run_and_capture(kDisable);
+    const auto enabled = run_and_capture(kProgram, "");
+    const auto disabled = run_and_capture(kProgram, kDisable);
     const DumpRect rect = Dump::rect(control(enabled, 122));
     std::set<uint32_t> enabled_colours, disabled_colours;
     for (int y = rect.top; y < rect.bottom; ++y)

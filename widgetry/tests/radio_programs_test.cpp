@@ -4,6 +4,7 @@
 #include "testing/dump.h"
 #include "testing/png_image.h"
 #include "testing/program_run.h"
+#include "testing/screen_capture.h"
 
 #include <windows.h>
 
@@ -15,25 +16,14 @@ using mullion::testing::Dump;
 using mullion::testing::DumpRect;
 using mullion::testing::PngImage;
 using mullion::testing::ProgramRun;
+using mullion::testing::run_and_capture;
+using Capture = mullion::testing::ScreenCapture;
 using mullion::testing::rgb_pixel;
 
 namespace {
 
 const char kMessage[] = "Click a button to change my color";
 const std::array<const char*, 2> kPrograms = {"Widgetry4", "Widgetry5"};
-
-struct Capture {
-    Dump dump;
-    PngImage image;
-};
-
-Capture run_and_capture(const std::string& program, const std::string& steps) {
-    ProgramRun run(program);
-    const auto result =
-        run.run_script("idle\n" + steps + "idle\ndump state.json\nshot state.png\nquit\n");
-    EXPECT_FALSE(result.timed_out) << result.output;
-    return {Dump::load(run.file("state.json")), PngImage::load(run.file("state.png"))};
-}
 
 enum class Ink { None, Red, Green, Blue, Mixed };
 
