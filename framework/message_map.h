@@ -97,6 +97,8 @@ protected:                                                                      
 #define ON_WM_DRAWITEM() FRAMEWORK_MSG_ENTRY(WM_DRAWITEM, framework::CallDrawItem, OnDrawItem)
 #define ON_WM_MEASUREITEM()                                                                        \
     FRAMEWORK_MSG_ENTRY(WM_MEASUREITEM, framework::CallMeasureItem, OnMeasureItem)
+#define ON_WM_CONTEXTMENU()                                                                        \
+    FRAMEWORK_MSG_ENTRY(WM_CONTEXTMENU, framework::CallContextMenu, OnContextMenu)
 #define ON_WM_INITMENUPOPUP()                                                                      \
     FRAMEWORK_MSG_ENTRY(WM_INITMENUPOPUP, framework::CallInitMenuPopup, OnInitMenuPopup)
 #define ON_WM_VSCROLL() FRAMEWORK_MSG_ENTRY(WM_VSCROLL, framework::CallScroll, OnVScroll)

@@ -103,6 +103,14 @@ LRESULT CallMeasureItem(CCmdTarget* target, UINT, WPARAM wParam, LPARAM lParam) 
     return TRUE;
 }
 
+// WM_CONTEXTMENU: the window clicked and the screen position (-1, -1 from the keyboard).
+template <auto Handler>
+LRESULT CallContextMenu(CCmdTarget* target, UINT, WPARAM wParam, LPARAM lParam) {
+    (HandlerObject<Handler, void(CWnd*, CPoint)>(target)->*Handler)(
+        CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), CPoint(lParam));
+    return 0;
+}
+
 template <auto Handler>
 LRESULT CallInitMenuPopup(CCmdTarget* target, UINT, WPARAM wParam, LPARAM lParam) {
     (HandlerObject<Handler, void(CMenu*, UINT, BOOL)>(target)->*Handler)(

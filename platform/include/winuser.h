@@ -522,6 +522,8 @@ typedef struct tagNMHDR {
 #define SM_CYMENUCHECK 72
 
 // Icons and cursors.
+// System bitmaps for LoadBitmapA with a null instance.
+#define OBM_CHECK 32760
 #define IDI_APPLICATION MAKEINTRESOURCEA(32512)
 #define IDI_HAND MAKEINTRESOURCEA(32513)
 #define IDI_QUESTION MAKEINTRESOURCEA(32514)

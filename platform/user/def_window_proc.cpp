@@ -252,6 +252,19 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     case WM_SETREDRAW:
         set_redraw(hWnd, wParam != 0);
         return 0;
+    case WM_RBUTTONUP: {
+        // A right click asks for the window's context menu, at the click in screen coordinates.
+        POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ClientToScreen(hWnd, &point);
+        SendMessageA(hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd),
+                     MAKELPARAM(WORD(point.x), WORD(point.y)));
+        return 0;
+    }
+    case WM_CONTEXTMENU:
+        // A child that does not offer a menu passes the request on to its parent.
+        if ((GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD) && GetParent(hWnd))
+            return SendMessageA(GetParent(hWnd), WM_CONTEXTMENU, wParam, lParam);
+        return 0;
     case WM_CANCELMODE:
         if (GetCapture() == hWnd)
             ReleaseCapture();

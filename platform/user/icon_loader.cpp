@@ -3,6 +3,7 @@
 #include "icon_loader.h"
 
 #include "../kernel/module.h"
+#include "menu_drawing.h"
 #include "system_icons.h"
 
 #include <cstdio>
@@ -370,6 +371,8 @@ HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName) {
 }
 
 HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName) {
+    if (!hInstance && lpBitmapName == MAKEINTRESOURCEA(OBM_CHECK))
+        return mullion::create_check_mark_bitmap();
     if (!hInstance || !lpBitmapName)
         return nullptr;
     HBITMAP bitmap = mullion::bitmap_from_packed_dib(

@@ -380,4 +380,21 @@ void draw_glyph(HDC dc, Glyph glyph, const RECT& box, int color_index) {
     }
 }
 
+HBITMAP create_check_mark_bitmap() {
+    constexpr int size = metrics::menu_check;
+    constexpr int row_bytes = (size + 15) / 16 * 2; // monochrome rows are WORD-aligned
+    std::array<BYTE, size_t(row_bytes * size)> bits;
+    bits.fill(0xFF);
+    const GlyphShape& shape = shape_of(Glyph::Check);
+    const int left = (size - shape.width) / 2;
+    const int top = (size - shape.height) / 2;
+    for (int y = 0; y < shape.height; ++y)
+        for (int x = 0; x < shape.width; ++x)
+            if (shape.rows[size_t(y)][x] == '#') {
+                const int column = left + x;
+                bits[size_t((top + y) * row_bytes + column / 8)] &= BYTE(~(0x80 >> (column % 8)));
+            }
+    return CreateBitmap(size, size, 1, 1, bits.data());
+}
+
 } // namespace mullion

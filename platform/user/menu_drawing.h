@@ -40,4 +40,10 @@ int menu_item_from_point(HMENU menu, POINT point);
 enum class Glyph { Check, RadioCheck, SubmenuArrow, Minimize, Maximize, Restore, Close };
 void draw_glyph(HDC dc, Glyph glyph, const RECT& box, int color_index);
 
+// The system check-mark bitmap (LoadBitmapA(nullptr, OBM_CHECK)): a monochrome bitmap of the
+// menu check size with the check glyph in black (0 bits) on white, so that copying it to a
+// colour device context paints the glyph in the text colour on the background colour. The
+// caller owns the bitmap.
+HBITMAP create_check_mark_bitmap();
+
 } // namespace mullion
