@@ -12,6 +12,10 @@ public:
 
     bool operator==(SIZE size) const { return cx == size.cx && cy == size.cy; }
     bool operator!=(SIZE size) const { return !(*this == size); }
+    // Exact overloads, so that comparing two CSize objects is not ambiguous with the
+    // reversed comparison.
+    bool operator==(const CSize& size) const { return *this == static_cast<SIZE>(size); }
+    bool operator!=(const CSize& size) const { return !(*this == size); }
     void operator+=(SIZE size) { cx += size.cx, cy += size.cy; }
     void operator-=(SIZE size) { cx -= size.cx, cy -= size.cy; }
     CSize operator+(SIZE size) const { return CSize(cx + size.cx, cy + size.cy); }
@@ -34,6 +38,8 @@ public:
 
     bool operator==(POINT point) const { return x == point.x && y == point.y; }
     bool operator!=(POINT point) const { return !(*this == point); }
+    bool operator==(const CPoint& point) const { return *this == static_cast<POINT>(point); }
+    bool operator!=(const CPoint& point) const { return !(*this == point); }
     void operator+=(SIZE size) { Offset(size); }
     void operator-=(SIZE size) { Offset(-size.cx, -size.cy); }
     void operator+=(POINT point) { Offset(point); }
@@ -108,6 +114,8 @@ public:
     }
     bool operator==(const RECT& rect) const { return EqualRect(&rect); }
     bool operator!=(const RECT& rect) const { return !EqualRect(&rect); }
+    bool operator==(const CRect& rect) const { return EqualRect(&rect); }
+    bool operator!=(const CRect& rect) const { return !EqualRect(&rect); }
     void operator+=(POINT point) { OffsetRect(point); }
     void operator+=(SIZE size) { OffsetRect(size); }
     void operator+=(LPCRECT lpRect) { InflateRect(lpRect); }
