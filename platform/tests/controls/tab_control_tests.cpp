@@ -2,6 +2,7 @@
 // and selection, the geometry of tabs and display area, selection by mouse and keyboard with
 // TCN_SELCHANGING (which the parent may refuse) before TCN_SELCHANGE, and its 3-D look.
 #include "windows.h"
+#include "control_picture.h"
 
 #include "commctrl.h"
 #include "user/input_test_support.h"
@@ -356,45 +357,12 @@ TEST_F(TabControlTest, ControlTabGoesRoundTheTabsWhenFocused) {
     EXPECT_EQ(selection(), 2);
 }
 
-// The picture a tab control paints, through WM_PRINTCLIENT into a memory bitmap.
-class TabPicture {
-public:
-    TabPicture(HWND tab) {
-        RECT client;
-        GetClientRect(tab, &client);
-        HDC screen = GetDC(nullptr);
-        m_dc = CreateCompatibleDC(screen);
-        m_bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-        ReleaseDC(nullptr, screen);
-        m_previous = SelectObject(m_dc, m_bitmap);
-        SendMessageA(tab, WM_PRINTCLIENT, WPARAM(m_dc), PRF_CLIENT);
-    }
-    ~TabPicture() {
-        SelectObject(m_dc, m_previous);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    COLORREF at(int x, int y) const { return GetPixel(m_dc, x, y); }
-    int count_in(RECT area, COLORREF color) const {
-        int count = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                count += at(x, y) == color;
-        return count;
-    }
-
-private:
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_previous;
-};
-
 TEST_F(TabControlTest, SelectedTabIsRaisedAndJoinedToTheFrame) {
     insert_three();
     SendMessageA(tab, TCM_SETCURSEL, 1, 0);
     const RECT selected = item_rect(1);
     const RECT other = item_rect(2);
-    const TabPicture picture(tab);
+    const ControlPicture picture(tab);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
     const int middle_selected = (selected.left + selected.right) / 2;
@@ -425,9 +393,9 @@ TEST_F(TabControlTest, FocusRectangleSurroundsTheSelectedLabelOnlyWhenFocused) {
     RECT inner = selected;
     InflateRect(&inner, -1, -1);
     SetFocus(parent);
-    const TabPicture unfocused(tab);
+    const ControlPicture unfocused(tab);
     SetFocus(tab);
-    const TabPicture focused(tab);
+    const ControlPicture focused(tab);
     int differing = 0;
     for (int y = inner.top; y < inner.bottom; ++y)
         for (int x = inner.left; x < inner.right; ++x)

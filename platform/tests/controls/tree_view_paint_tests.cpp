@@ -4,45 +4,11 @@
 // selected label in the highlight colour with the focus, in the 3-D face colour without it
 // under TVS_SHOWSELALWAYS, and not at all otherwise.
 #include "tree_view_test_parent.h"
+#include "control_picture.h"
 
 namespace {
 
 using namespace tree_view_test;
-
-class TreePicture {
-public:
-    explicit TreePicture(HWND tree) {
-        RECT client;
-        GetClientRect(tree, &client);
-        HDC screen = GetDC(nullptr);
-        m_dc = CreateCompatibleDC(screen);
-        m_bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-        ReleaseDC(nullptr, screen);
-        m_previous = SelectObject(m_dc, m_bitmap);
-        SendMessageA(tree, WM_PRINTCLIENT, WPARAM(m_dc), PRF_CLIENT);
-    }
-    ~TreePicture() {
-        SelectObject(m_dc, m_previous);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    TreePicture(const TreePicture&) = delete;
-    TreePicture& operator=(const TreePicture&) = delete;
-
-    COLORREF at(int x, int y) const { return GetPixel(m_dc, x, y); }
-    int count_in(RECT area, COLORREF color) const {
-        int count = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                count += at(x, y) == color;
-        return count;
-    }
-
-private:
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_previous;
-};
 
 class TreeViewPaintTest : public TreeViewTest {
 protected:
@@ -64,7 +30,7 @@ TEST_F(TreeViewPaintTest, ButtonsShowPlusWhileCollapsedAndMinusWhileExpanded) {
     const int x = indent() / 2;
     const int y = height() / 2;
     {
-        const TreePicture picture(tree);
+        const ControlPicture picture(tree);
         // The 9 x 9 frame in the shadow colour, white inside, a plus in the text colour.
         EXPECT_EQ(picture.at(x - 4, y - 4), shadow);
         EXPECT_EQ(picture.at(x + 4, y + 4), shadow);
@@ -76,7 +42,7 @@ TEST_F(TreeViewPaintTest, ButtonsShowPlusWhileCollapsedAndMinusWhileExpanded) {
         EXPECT_EQ(picture.at(x, y + 2), text);
     }
     TreeView_Expand(tree, c, TVE_EXPAND);
-    const TreePicture picture(tree);
+    const ControlPicture picture(tree);
     EXPECT_EQ(picture.at(x - 2, y), text);
     EXPECT_EQ(picture.at(x, y - 2), window);
     EXPECT_EQ(picture.at(x, y + 2), window);
@@ -87,7 +53,7 @@ TEST_F(TreeViewPaintTest, DottedLinesJoinChildrenToTheirParent) {
     insert(c, "One");
     insert(c, "Two");
     TreeView_Expand(tree, c, TVE_EXPAND);
-    const TreePicture picture(tree);
+    const ControlPicture picture(tree);
     const int h = height();
     // The children's column: a vertical line down from row 1's top through row 1 (a sibling
     // follows) to the middle of row 2, the last child.
@@ -112,7 +78,7 @@ TEST_F(TreeViewPaintTest, NoLinesWithoutTheStyle) {
     insert(c, "One");
     insert(c, "Two");
     TreeView_Expand(tree, c, TVE_EXPAND);
-    const TreePicture picture(tree);
+    const ControlPicture picture(tree);
     // Rows 1 and 2 hold nothing before their labels.
     EXPECT_EQ(picture.count_in(RECT{0, height(), 2 * indent(), 3 * height()}, shadow), 0);
 }
@@ -141,7 +107,7 @@ TEST_F(TreeViewPaintTest, ImagesAreDrawnWithTheirTransparentPartsLeftAlone) {
     insert(TVI_ROOT, "C:\\", TVI_LAST, 0, 1);
     HTREEITEM d = insert(TVI_ROOT, "D:\\", TVI_LAST, 0, 1);
     TreeView_SelectItem(tree, d);
-    const TreePicture picture(tree);
+    const ControlPicture picture(tree);
     const int h = height();
     const int left = indent();
     const int top_of_c = (h - 16) / 2;
@@ -160,7 +126,7 @@ TEST_F(TreeViewPaintTest, SelectionIsHighlightedWhileFocused) {
     SetActiveWindow(parent);
     SetFocus(tree);
     ASSERT_EQ(GetFocus(), tree);
-    const TreePicture picture(tree);
+    const ControlPicture picture(tree);
     const RECT selected = inside(item_rect(d, TRUE));
     const int area = (selected.right - selected.left) * (selected.bottom - selected.top);
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
@@ -181,14 +147,14 @@ TEST_F(TreeViewPaintTest, UnfocusedSelectionShowsOnlyWhenAskedTo) {
     const RECT label = inside(item_rect(d, TRUE));
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     {
-        const TreePicture picture(tree);
+        const ControlPicture picture(tree);
         EXPECT_EQ(picture.count_in(label, GetSysColor(COLOR_HIGHLIGHT)), 0);
         EXPECT_EQ(picture.count_in(label, face), 0);
     }
     create_tree(TVS_HASLINES | TVS_SHOWSELALWAYS);
     HTREEITEM again = insert(TVI_ROOT, "Data");
     TreeView_SelectItem(tree, again);
-    const TreePicture picture(tree);
+    const ControlPicture picture(tree);
     const RECT kept = inside(item_rect(again, TRUE));
     const int area = (kept.right - kept.left) * (kept.bottom - kept.top);
     EXPECT_EQ(picture.count_in(kept, face) + picture.count_in(kept, text), area);
@@ -201,7 +167,7 @@ TEST_F(TreeViewPaintTest, ProgramColoursReplaceTheSystemOnes) {
     TreeView_SetTextColor(tree, RGB(255, 255, 0));
     EXPECT_EQ(TreeView_GetTextColor(tree), RGB(255, 255, 0));
     HTREEITEM item = insert(TVI_ROOT, "Data");
-    const TreePicture picture(tree);
+    const ControlPicture picture(tree);
     const RECT label = item_rect(item, TRUE);
     const int area = (label.right - label.left) * (label.bottom - label.top);
     const int back = picture.count_in(label, RGB(0, 0, 128));
@@ -211,7 +177,7 @@ TEST_F(TreeViewPaintTest, ProgramColoursReplaceTheSystemOnes) {
     EXPECT_EQ(picture.at(150, 100), RGB(0, 0, 128));
     // -1 goes back to the system colour.
     TreeView_SetBkColor(tree, COLORREF(-1));
-    const TreePicture restored(tree);
+    const ControlPicture restored(tree);
     EXPECT_EQ(restored.at(150, 100), window);
 }
 
